@@ -1,0 +1,52 @@
+#pragma once
+
+#include "archive_model.h"
+
+#include "base/errors.h"
+#include "base/regional.h"
+
+#include <string>
+#include <vector>
+
+class Dialogs;
+
+// A line of an archive file that does not convert; the text names the line.
+class ArchiveLineError : public ConversionError
+{
+public:
+    ArchiveLineError(const std::string& conversionText, const std::string& fileName, int line);
+    int line() const { return m_line; }
+
+private:
+    int m_line;
+};
+
+// Rewrites the archive file from rows 1..ArchiveCount. Refused while the archive is protected.
+void SaveArchive(const ArchiveModel& model, const std::string& archivePath, const RegionalSettings& rs);
+// The bytes SaveArchive writes.
+std::string formatArchive(const RecordTable& table, int count, const RegionalSettings& rs);
+
+// Appends the records of an archive file to out. On a line that does not convert it throws
+// ArchiveLineError, with out holding the records of the lines before it.
+void readArchiveRecords(const std::string& path, const RegionalSettings& rs, std::vector<dfilm>& out);
+// Stores a whole file's records at rows r.. and returns their number; on any failure it throws
+// and the table is untouched. The caller sets the count.
+int ReadArchiveFile(const std::string& path, RecordTable& table, int r, const RegionalSettings& rs);
+
+// What the user is told when films.txt could not be read whole.
+extern const char* const kProtectedArchiveNotice;
+
+struct LoadResult
+{
+    enum class Outcome { Loaded, EmptyFile, MissingFile, Damaged } outcome;
+    // Text for the archive date label; empty when it keeps its design text.
+    std::string dateLabel;
+    // Why the archive is protected (Damaged only).
+    std::string error;
+};
+
+// Start-up load: sets the counts and the view. A missing file is reported and created empty.
+// A file that cannot be read whole leaves the records before the fault in the archive and
+// protects films.txt from being overwritten.
+LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, const RegionalSettings& rs,
+                       Dialogs& dialogs);

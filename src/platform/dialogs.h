@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The user's side of every conversation the logic has: message boxes, the input box, the folder
+// chooser. The program shows real dialogs; tests answer them. Texts are Windows-1252.
+class Dialogs
+{
+public:
+    enum class Kind { Information, Warning, Error };
+
+    virtual ~Dialogs() = default;
+    // A box with the OK button.
+    virtual void message(Kind kind, const std::string& text) = 0;
+    // A confirmation with Yes and No; true on Yes.
+    virtual bool confirm(const std::string& text) = 0;
+    // nullopt when cancelled.
+    virtual std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
+                                                const std::string& defaultText) = 0;
+    // Starts at startFolder; the user may type a new folder, which is created after a
+    // confirmation. nullopt when cancelled. The answer carries no trailing separator.
+    virtual std::optional<std::string> chooseFolder(const std::string& startFolder) = 0;
+};

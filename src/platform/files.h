@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// Whole-file access. Failures throw UserError with the I/O error text the user sees.
+namespace files {
+
+namespace fs = std::filesystem;
+
+// A Windows-1252 path text as a path of the (UTF-8) file system, and back.
+fs::path fromText(const std::string& text);
+std::string toText(const fs::path& path);
+
+std::string ioErrorText(int errnoValue);
+
+std::string readWhole(const fs::path& path);
+// Writes a temporary file beside the target, flushes it to disk and renames it over the target,
+// so a crash leaves the old or the new file, never a torn one.
+void writeAtomically(const fs::path& path, const std::string& data);
+void remove(const fs::path& path);
+
+bool exists(const fs::path& path);
+bool isFolder(const fs::path& path);
+// Creates one folder level; false when it cannot.
+bool createFolder(const fs::path& path);
+// Last modification as local OLE date-time; nullopt when the file is missing.
+std::optional<double> modificationTime(const fs::path& path);
+
+// The entry of folder whose name equals name ignoring ASCII case (the exact name first).
+std::optional<fs::path> findIgnoringCase(const fs::path& folder, const std::string& nativeName);
+
+} // namespace files

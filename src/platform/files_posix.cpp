@@ -1,0 +1,203 @@
+#include "files.h"
+
+#include "base/cp1252.h"
+#include "base/dates.h"
+#include "base/errors.h"
+#include "base/text.h"
+
+#include <cerrno>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace files {
+namespace {
+
+[[noreturn]] void fail(int err, const fs::path& path)
+{
+    throw UserError(ioErrorText(err) + "\n" + toText(path));
+}
+
+class Fd
+{
+public:
+    explicit Fd(int fd) : m_fd(fd) {}
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return m_fd; }
+    int release()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
+
+private:
+    int m_fd;
+};
+
+void writeAll(int fd, const std::string& data, const fs::path& path)
+{
+    const char* p = data.data();
+    std::size_t left = data.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(errno, path);
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+}
+
+} // namespace
+
+fs::path fromText(const std::string& text) { return fs::path(cp1252::toUtf8(text)); }
+
+std::string toText(const fs::path& path) { return cp1252::fromUtf8(path.string()); }
+
+std::string ioErrorText(int err)
+{
+    switch (err) {
+    case ENOENT:
+    case ENOTDIR:
+        return "File not found";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return "File access denied";
+    case EMFILE:
+    case ENFILE:
+        return "Too many open files";
+    case ENOSPC:
+    case EDQUOT:
+        return "Disk full";
+    case ENAMETOOLONG:
+    case EINVAL:
+        return "Invalid filename";
+    default:
+        return "I/O error " + std::to_string(err);
+    }
+}
+
+std::string readWhole(const fs::path& path)
+{
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        fail(errno, path);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        fail(errno, path);
+    if (S_ISDIR(st.st_mode))
+        fail(EISDIR, path);
+    std::string data;
+    if (st.st_size > 0)
+        data.reserve(static_cast<std::size_t>(st.st_size));
+    char buf[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(errno, path);
+        }
+        if (n == 0)
+            break;
+        data.append(buf, static_cast<std::size_t>(n));
+    }
+    return data;
+}
+
+void writeAtomically(const fs::path& path, const std::string& data)
+{
+    fs::path tmp = path;
+    tmp += ".tmp";
+    {
+        Fd fd(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+        if (fd.get() < 0)
+            fail(errno, path);
+        try {
+            writeAll(fd.get(), data, path);
+            if (::fsync(fd.get()) != 0)
+                fail(errno, path);
+        } catch (...) {
+            ::unlink(tmp.c_str());
+            throw;
+        }
+        if (::close(fd.release()) != 0) {
+            const int err = errno;
+            ::unlink(tmp.c_str());
+            fail(err, path);
+        }
+    }
+    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(tmp.c_str());
+        fail(err, path);
+    }
+    // The rename itself must reach the disk too.
+    fs::path folder = path.parent_path();
+    if (folder.empty())
+        folder = ".";
+    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        ::fsync(dir.get());
+}
+
+void remove(const fs::path& path)
+{
+    if (::unlink(path.c_str()) != 0)
+        fail(errno, path);
+}
+
+bool exists(const fs::path& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+bool isFolder(const fs::path& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool createFolder(const fs::path& path) { return ::mkdir(path.c_str(), 0755) == 0; }
+
+std::optional<double> modificationTime(const fs::path& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    std::tm tm{};
+    const std::time_t t = st.st_mtim.tv_sec;
+    localtime_r(&t, &tm);
+    dates::Civil c{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
+                   static_cast<int>(st.st_mtim.tv_nsec / 1000000)};
+    return dates::encode(c);
+}
+
+std::optional<fs::path> findIgnoringCase(const fs::path& folder, const std::string& nativeName)
+{
+    const fs::path dir = folder.empty() ? fs::path(".") : folder;
+    if (files::exists(dir / nativeName))
+        return dir / nativeName;
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (text::equalsIgnoringAsciiCase(name, nativeName))
+            return it->path();
+    }
+    return std::nullopt;
+}
+
+} // namespace files

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+
+// The controls of the "ARCHIVIO" tab.
+class ArchiveTab : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ArchiveTab(QWidget* parent = nullptr);
+
+    QListWidget* DBLBresult;
+    QFrame* DATIDB;
+    QLineEdit *DBEDtitolo, *DBEDgenere, *DBEDdurata, *DBEDdatau, *DBEDdataa, *DBEDattore1, *DBEDattore2,
+        *DBEDregia, *DBEDposizione, *DBEDdimmb;
+    QTabWidget* PageControl3;
+    QPlainTextEdit* DBMtrama;
+    QWidget *TSLocandina, *TSCopertina;
+
+    QFrame* FILTRI;
+    QCheckBox* FLTRT;
+    QLineEdit *FLTEDtitolo, *FLTEDattore, *FLTEDregia, *FLTEDdataa, *FLTEDposizione;
+    QComboBox* FLTCBgenere;
+    QToolButton *SCalendar, *FLTDataClear;
+    QPushButton *FLTAPP, *FLTCLEAR;
+    QLabel *Label36, *Label37;
+
+    QFrame* Panel7;
+    QPushButton *DBAggRec, *DBCancRec, *MergeDB, *QUIT;
+    QLabel* Label32;
+};

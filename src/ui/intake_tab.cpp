@@ -1,0 +1,152 @@
+#include "intake_tab.h"
+
+#include "widget_names.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLineEdit* field(QGridLayout* grid, const char* label, const char* name, const QString& caption, int row, int col,
+                 int span = 1, bool readOnly = false)
+{
+    auto* edit = named<QLineEdit>(name);
+    edit->setReadOnly(readOnly);
+    grid->addWidget(named<QLabel>(label, caption), row, col);
+    grid->addWidget(edit, row, col + 1, 1, span);
+    return edit;
+}
+
+QToolButton* tool(const char* name, QStyle::StandardPixmap icon, const QString& hint, QStyle* style)
+{
+    auto* b = named<QToolButton>(name);
+    b->setIcon(style->standardIcon(icon));
+    b->setToolTip(hint);
+    return b;
+}
+
+} // namespace
+
+void IntakeTab::setLink(QLabel* label, const QString& url, const QString& text)
+{
+    label->setText(QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), text.toHtmlEscaped()));
+    label->setToolTip(url);
+}
+
+IntakeTab::IntakeTab(QWidget* parent) : QWidget(parent)
+{
+    CheckListBox1 = named<QListWidget>("CheckListBox1");
+    EDVOL = named<QLineEdit>("EDVOL");
+    EDVOL->setReadOnly(true);
+    EDVOL->setMaximumWidth(110);
+    NavFilm = named<QLineEdit>("NavFilm");
+    NavFilm->setToolTip("Naviga per Films");
+    NavFilm->setReadOnly(true);
+    Rinomina = tool("Rinomina", QStyle::SP_FileDialogDetailedView, "Rinomina Film", style());
+    NameCopy = tool("NameCopy", QStyle::SP_FileIcon, "Copia Titolo in ClipBoard", style());
+    HalfCopyName = tool("HalfCopyName", QStyle::SP_FileLinkIcon, "Copia 70% del Titolo in ClipBoard", style());
+    AddToDB = named<QPushButton>("AddToDB", "Aggiungi lista a DB");
+    AddToDB->setToolTip("Aggiungi tutti i titoli con spunta al database");
+    SpeedButton3 = named<QPushButton>("SpeedButton3", "Exp");
+    SpeedButton3->setToolTip("Esporta titoli su lista ASCII");
+    Import = named<QPushButton>("Import", "Imp");
+    Import->setToolTip("Importa titoli da lista ASCII");
+
+    auto* volRow = new QHBoxLayout;
+    volRow->addWidget(named<QLabel>("Label16", "Vol."));
+    volRow->addWidget(EDVOL);
+    volRow->addWidget(NavFilm, 1);
+    auto* toolRow = new QHBoxLayout;
+    for (QWidget* w : {static_cast<QWidget*>(Rinomina), static_cast<QWidget*>(NameCopy),
+                       static_cast<QWidget*>(HalfCopyName)})
+        toolRow->addWidget(w);
+    toolRow->addStretch();
+    toolRow->addWidget(Import);
+    toolRow->addWidget(SpeedButton3);
+    auto* left = new QVBoxLayout;
+    left->addLayout(volRow);
+    left->addWidget(CheckListBox1, 1);
+    left->addLayout(toolRow);
+    left->addWidget(AddToDB);
+
+    auto* data = new QGridLayout;
+    data->setVerticalSpacing(3);
+    EDTitolo = field(data, "Label5", "EDTitolo", "Titolo web", 0, 0, 3, true);
+    EDGenere = field(data, "Label6", "EDGenere", "Genere", 1, 0);
+    EDDurata = field(data, "Label7", "EDDurata", "Durata", 1, 2);
+    EDDataU = field(data, "Label8", "EDDataU", "Data Uscita", 2, 0);
+    EDDataA = field(data, "Label9", "EDDataA", "Data Arrivo", 2, 2, 1, true);
+    EDAttore1 = field(data, "Label10", "EDAttore1", "Attori A", 3, 0, 3);
+    EDAttore2 = field(data, "Label14", "EDAttore2", "Attori B", 4, 0, 3);
+    EDRegia = field(data, "Label12", "EDRegia", "Regia", 5, 0, 3);
+    EDPosizione = field(data, "Label13", "EDPosizione", "Posizione", 6, 0, 1, true);
+    DIM = field(data, "Label15", "DIM", "Dim MB", 6, 2, 1, true);
+    MDTrama = named<QPlainTextEdit>("MDTrama");
+    MDTrama->setToolTip("Trama");
+    MDTrama->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    data->addWidget(named<QLabel>("Label11", "TRAMA"), 7, 0, Qt::AlignTop);
+    data->addWidget(MDTrama, 7, 1, 1, 3);
+
+    RBLK1 = named<QRadioButton>("RBLK1");
+    RBLK2 = named<QRadioButton>("RBLK2");
+    RBLK2->setChecked(true);
+    LINK1 = named<QLabel>("LINK1");
+    LINK2 = named<QLabel>("LINK2");
+    for (QLabel* l : {LINK1, LINK2})
+        l->setOpenExternalLinks(true);
+    LINK1->setEnabled(false);
+    auto* sourceRow = new QHBoxLayout;
+    sourceRow->addWidget(RBLK1);
+    sourceRow->addWidget(LINK1);
+    sourceRow->addSpacing(12);
+    sourceRow->addWidget(RBLK2);
+    sourceRow->addWidget(LINK2);
+    sourceRow->addStretch();
+
+    Paste = named<QPushButton>("Paste", "Chiedi dati a FilmUP");
+    AssociaDati = named<QPushButton>("AssociaDati", "Associa");
+    AssociaDati->setToolTip("Associa Dati a Titolo");
+    Scarta = named<QPushButton>("Scarta", "Disassocia");
+    Scarta->setToolTip("Scarta tutti i dati associati");
+    AutoMan = named<QCheckBox>("AutoMan", "Auto");
+    AutoMan->setChecked(true);
+    CBSLLOC = named<QCheckBox>("CBSLLOC", "Salva Locandina");
+    auto* actionRow = new QHBoxLayout;
+    for (QWidget* w : {static_cast<QWidget*>(Paste), static_cast<QWidget*>(AssociaDati),
+                       static_cast<QWidget*>(Scarta), static_cast<QWidget*>(AutoMan), static_cast<QWidget*>(CBSLLOC)})
+        actionRow->addWidget(w);
+    actionRow->addStretch();
+
+    PageControl2 = named<QTabWidget>("PageControl2");
+    TSLocandine = named<QWidget>("TSLocandine");
+    TSCopertine = named<QWidget>("TSCopertine");
+    PageControl2->addTab(TSLocandine, "Locandine");
+    PageControl2->addTab(TSCopertine, "Copertine");
+    NavCopert = named<QLineEdit>("NavCopert");
+    NavCopert->setReadOnly(true);
+    auto* coversLayout = new QVBoxLayout(TSCopertine);
+    coversLayout->addWidget(NavCopert);
+    coversLayout->addStretch();
+
+    auto* right = new QVBoxLayout;
+    right->addLayout(data);
+    right->addLayout(sourceRow);
+    right->addLayout(actionRow);
+    right->addWidget(PageControl2, 1);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(left, 2);
+    layout->addLayout(right, 3);
+}

@@ -1,0 +1,259 @@
+#include "main_window.h"
+
+#include "archive_tab.h"
+#include "error_report.h"
+#include "intake_tab.h"
+#include "settings_tab.h"
+#include "widget_names.h"
+
+#include "archive/archive_file.h"
+#include "archive/config_file.h"
+#include "archive/program_state.h"
+#include "base/cp1252.h"
+#include "help/help_file.h"
+#include "help/rtf_reader.h"
+#include "lookup/filmup_site.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kSecondSiteUrl = "https://www.mymovies.it";
+
+QString q(const std::string& text) { return cp1252::toQString(text); }
+
+} // namespace
+
+MainWindow::MainWindow(ProgramState& state, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), m_state(state), m_dialogs(dialogs)
+{
+    setObjectName("TForm1");
+    m_pages = named<QTabWidget>("PageControl1");
+    m_archive = named<ArchiveTab>("TabSheet1");
+    m_intake = named<IntakeTab>("TabSheet2");
+    m_settings = new SettingsTab(QString::fromStdString(filmup::hostName()));
+    m_settings->setObjectName("TabSheet7");
+    m_help = named<QTextBrowser>("RHelp");
+    m_help->setOpenLinks(false);
+    auto* helpPage = named<QWidget>("TabSheet3");
+    auto* helpLayout = new QVBoxLayout(helpPage);
+    helpLayout->setContentsMargins(4, 4, 4, 4);
+    helpLayout->addWidget(m_help);
+    m_pages->addTab(m_archive, "ARCHIVIO");
+    m_pages->addTab(m_intake, "GESTIONE NUOVI FILM");
+    m_pages->addTab(m_settings, "Stat + Conf");
+    m_pages->addTab(helpPage, "Help");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pages);
+
+    setMinimumSize(759, 546);
+    resize(759, 546);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+
+    connectControls();
+    FormCreate();
+}
+
+void MainWindow::connectControls()
+{
+    connect(m_archive->QUIT, &QPushButton::clicked, this, &MainWindow::Button2Click);
+    connect(m_settings->SpeedButton2, &QPushButton::clicked, this, &MainWindow::SpeedButton2Click);
+    connect(m_settings->EDNick, &QLineEdit::textChanged, this, &MainWindow::EDNickChange);
+    connect(m_settings->NAVDIRCOP, &QToolButton::clicked, this, &MainWindow::EDArchCopClick);
+    connect(m_settings->SpeedButton4, &QToolButton::clicked, this, &MainWindow::SpeedButton4Click);
+    connect(m_settings->CBSL, &QCheckBox::clicked, this, &MainWindow::CBSLClick);
+    connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == 0)
+            OnShowDBase();
+    });
+
+    // The check boxes and the settings stay one: whatever sets a box sets the option.
+    Settings& s = m_state.settings;
+    const auto bind = [this](QCheckBox* box, bool& option) {
+        connect(box, &QCheckBox::toggled, this, [&option](bool on) { option = on; });
+    };
+    bind(m_settings->CkBRimappa, s.CkBRimappa);
+    bind(m_settings->CBSL, s.CBSL);
+    bind(m_settings->CBSALVALOC, s.CBSALVALOC);
+    bind(m_settings->CBSCOP, s.CBSCOP);
+    bind(m_settings->CBIPMARCA, s.CBIPMARCA);
+    bind(m_settings->CBIPRCD, s.CBIPRCD);
+    bind(m_settings->CBIDRCD, s.CBIDRCD);
+}
+
+void MainWindow::FormCreate()
+{
+    Settings& s = m_state.settings;
+    s = Settings::defaults(files::toText(m_state.dataFolder));
+    setWindowTitle(q("Zenfo - Pellicorio - " + std::string(" ") + s.ProgramVersion));
+
+    reportErrors(m_dialogs, [&] { ReadConfig(s, m_dialogs); });
+    showSettings();
+    m_intake->CBSLLOC->setChecked(s.CBSALVALOC);
+
+    LoadResult result{LoadResult::Outcome::MissingFile, {}, {}};
+    reportErrors(m_dialogs, [&] { result = LoadArchive(m_state.archive, s.ArchivePath, m_state.regional, m_dialogs); });
+    showStartupOutcome(static_cast<int>(result.outcome), result.error);
+    if (!result.dateLabel.empty())
+        m_archive->Label32->setText(q(result.dateLabel));
+
+    IntakeTab::setLink(m_intake->LINK1, kSecondSiteUrl, QString(kSecondSiteUrl).section("//", 1));
+    IntakeTab::setLink(m_intake->LINK2, QString::fromStdString(filmup::baseUrl()),
+                       QString::fromStdString(filmup::hostName()));
+
+    m_pages->setCurrentIndex(0);
+    m_intake->PageControl2->setCurrentIndex(0);
+    m_archive->PageControl3->setCurrentIndex(0);
+    m_archive->Label36->setText(q("Titoli Totali : " + std::to_string(m_state.archive.ArchiveCount)));
+    loadHelp();
+    m_settings->SGStat->setColumnWidth(0, 150);
+}
+
+void MainWindow::showSettings()
+{
+    const Settings& s = m_state.settings;
+    m_intake->NavFilm->setText(q(s.MediaFolder));
+    m_intake->NavCopert->setText(q(s.CoverListFolder));
+    m_settings->EDArchCop->setText(q(s.CoverArchiveFolder));
+    m_settings->EDArchLoc->setText(q(s.PosterArchiveFolder));
+    // Copies first: setting a box writes its option back through the binding.
+    const bool rimappa = s.CkBRimappa, sl = s.CBSL, salvaLoc = s.CBSALVALOC, scop = s.CBSCOP;
+    m_settings->EDNick->setText(q(s.NickName));
+    m_settings->CkBRimappa->setChecked(rimappa);
+    m_settings->CBSL->setChecked(sl);
+    m_settings->CBSALVALOC->setChecked(salvaLoc);
+    m_settings->CBSCOP->setChecked(scop);
+}
+
+void MainWindow::showStartupOutcome(int outcome, const std::string& error)
+{
+    using Outcome = LoadResult::Outcome;
+    ArchiveTab& a = *m_archive;
+    switch (static_cast<Outcome>(outcome)) {
+    case Outcome::Loaded:
+        a.DBAggRec->setEnabled(true);
+        a.DBCancRec->setEnabled(true);
+        a.FLTCLEAR->setEnabled(true);
+        a.FILTRI->setEnabled(true);
+        a.DATIDB->setEnabled(true);
+        FillTitleList();
+        break;
+    case Outcome::EmptyFile:
+        a.DBLBresult->addItem("File archivio vuoto");
+        a.FILTRI->setEnabled(false);
+        a.DATIDB->setEnabled(false);
+        break;
+    case Outcome::MissingFile:
+        a.DBLBresult->addItem("Nessun titolo in archivio");
+        a.FILTRI->setEnabled(false);
+        a.DATIDB->setEnabled(false);
+        break;
+    case Outcome::Damaged: {
+        m_dialogs.message(Dialogs::Kind::Error, error);
+        m_dialogs.message(Dialogs::Kind::Warning, kProtectedArchiveNotice);
+        setWindowTitle(windowTitle() + "  [SOLA LETTURA]");
+        // Browsing what could be read is safe; every change of the archive is not.
+        const bool any = m_state.archive.ArchiveCount > 0;
+        a.FILTRI->setEnabled(any);
+        a.FLTCLEAR->setEnabled(any);
+        a.DATIDB->setEnabled(any);
+        for (QWidget* w : {static_cast<QWidget*>(a.DBAggRec), static_cast<QWidget*>(a.DBCancRec),
+                           static_cast<QWidget*>(a.MergeDB), static_cast<QWidget*>(m_intake->AddToDB),
+                           static_cast<QWidget*>(m_intake->Import)})
+            w->setEnabled(false);
+        FillTitleList();
+        break;
+    }
+    }
+}
+
+void MainWindow::loadHelp()
+{
+    const auto path = help::findHelpFile(m_state.helpFolders);
+    if (!path) {
+        m_help->setPlainText(help::kMissingText);
+        return;
+    }
+    const bool ok = reportErrors(m_dialogs, [&] {
+        const std::string html = rtf::toHtml(files::readWhole(*path));
+        m_help->setHtml(QString::fromUtf8(html.data(), static_cast<qsizetype>(html.size())));
+    });
+    if (!ok)
+        m_help->setPlainText(help::kMissingText);
+}
+
+void MainWindow::FillTitleList()
+{
+    const ArchiveModel& m = m_state.archive;
+    QListWidget* list = m_archive->DBLBresult;
+    list->clear();
+    m_archive->Label37->setText(q("Titoli Filtrati : " + std::to_string(m.ViewCount)));
+    QStringList titles;
+    titles.reserve(m.ViewCount);
+    for (int i = 1; i <= m.ViewCount; ++i)
+        titles << q(m.ViewTable.row(i).titolo);
+    list->addItems(titles);
+    if (list->count() > 0)
+        list->setCurrentRow(0);
+}
+
+void MainWindow::OnShowDBase() { FillTitleList(); }
+
+void MainWindow::Button2Click()
+{
+    const std::string question = m_state.archive.PendingDataFlag >= 1
+                                     ? "Attenzione ! Dati Pendenti non salvati !\nESCO ugualmente ?"
+                                     : "ESCO ?";
+    if (m_dialogs.confirm(question))
+        close();
+}
+
+void MainWindow::SpeedButton2Click()
+{
+    reportErrors(m_dialogs, [&] { WriteConfig(m_state.settings); });
+}
+
+void MainWindow::EDNickChange(const QString& text) { m_state.settings.NickName = cp1252::fromQString(text); }
+
+void MainWindow::chooseArchiveFolder(std::string& folder, QLineEdit* edit)
+{
+    const std::string start =
+        files::isFolder(files::fromText(folder)) ? folder : m_state.settings.ProgramFolder;
+    if (const auto chosen = m_dialogs.chooseFolder(start)) {
+        folder = *chosen;
+        edit->setText(q(folder));
+    }
+}
+
+void MainWindow::EDArchCopClick()
+{
+    chooseArchiveFolder(m_state.settings.CoverArchiveFolder, m_settings->EDArchCop);
+}
+
+void MainWindow::SpeedButton4Click()
+{
+    chooseArchiveFolder(m_state.settings.PosterArchiveFolder, m_settings->EDArchLoc);
+}
+
+void MainWindow::CBSLClick()
+{
+    if (!m_settings->CBSL->isChecked())
+        m_settings->CBSALVALOC->setChecked(false);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QWidget>
+
+class ArchiveTab;
+class Dialogs;
+class IntakeTab;
+class QTabWidget;
+class QTextBrowser;
+class SettingsTab;
+struct ProgramState;
+
+// The main window TForm1; its creation runs the start-up sequence.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    MainWindow(ProgramState& state, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    ArchiveTab* archiveTab() const { return m_archive; }
+    IntakeTab* intakeTab() const { return m_intake; }
+    SettingsTab* settingsTab() const { return m_settings; }
+
+    void Button2Click();
+    void SpeedButton2Click();
+    void EDNickChange(const QString& text);
+    void EDArchCopClick();
+    void SpeedButton4Click();
+    void CBSLClick();
+    void OnShowDBase();
+
+private:
+    void FormCreate();
+    void showSettings();
+    void showStartupOutcome(int outcome, const std::string& error);
+    void loadHelp();
+    void FillTitleList();
+    void connectControls();
+    // Folder chooser of the settings tab for one archive folder.
+    void chooseArchiveFolder(std::string& folder, class QLineEdit* edit);
+
+    ProgramState& m_state;
+    Dialogs& m_dialogs;
+    QTabWidget* m_pages;
+    ArchiveTab* m_archive;
+    IntakeTab* m_intake;
+    SettingsTab* m_settings;
+    QTextBrowser* m_help;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+
+class DatePickerWindow;
+class Dialogs;
+class LookupWindow;
+class MainWindow;
+class ResultsWindow;
+class UpdateWindow;
+class ZoomWindow;
+struct ProgramState;
+
+// The six windows of the program, created in their fixed order; the main window's creation runs
+// the start-up sequence before the others exist.
+struct ProgramWindows
+{
+    ProgramWindows(ProgramState& state, Dialogs& dialogs);
+    ~ProgramWindows();
+
+    std::unique_ptr<MainWindow> form1;
+    std::unique_ptr<ZoomWindow> form2;
+    std::unique_ptr<DatePickerWindow> form3;
+    std::unique_ptr<LookupWindow> form4;
+    std::unique_ptr<ResultsWindow> form5;
+    std::unique_ptr<UpdateWindow> form6;
+};

@@ -1,0 +1,51 @@
+#include "qt_dialogs.h"
+
+#include "folder_chooser.h"
+
+#include "base/cp1252.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+void QtDialogs::message(Kind kind, const std::string& text)
+{
+    const QString t = cp1252::toQString(text);
+    const QString title = QApplication::applicationName();
+    switch (kind) {
+    case Kind::Information:
+        QMessageBox::information(m_parent, title, t);
+        break;
+    case Kind::Warning:
+        QMessageBox::warning(m_parent, title, t);
+        break;
+    case Kind::Error:
+        QMessageBox::critical(m_parent, title, t);
+        break;
+    }
+}
+
+bool QtDialogs::confirm(const std::string& text)
+{
+    return QMessageBox::question(m_parent, QApplication::applicationName(), cp1252::toQString(text),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtDialogs::inputBox(const std::string& caption, const std::string& prompt,
+                                               const std::string& defaultText)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(m_parent, cp1252::toQString(caption), cp1252::toQString(prompt),
+                                                 QLineEdit::Normal, cp1252::toQString(defaultText), &ok);
+    if (!ok)
+        return std::nullopt;
+    return cp1252::fromQString(answer);
+}
+
+std::optional<std::string> QtDialogs::chooseFolder(const std::string& startFolder)
+{
+    FolderChooser chooser(cp1252::toQString(startFolder), m_parent);
+    if (chooser.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return cp1252::fromQString(chooser.folder());
+}

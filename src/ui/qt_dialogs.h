@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+class QWidget;
+
+// The real dialogs of the program.
+class QtDialogs : public Dialogs
+{
+public:
+    explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    void message(Kind kind, const std::string& text) override;
+    bool confirm(const std::string& text) override;
+    std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
+                                        const std::string& defaultText) override;
+    std::optional<std::string> chooseFolder(const std::string& startFolder) override;
+
+private:
+    QWidget* m_parent;
+};

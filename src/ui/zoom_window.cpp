@@ -1,0 +1,7 @@
+#include "zoom_window.h"
+
+ZoomWindow::ZoomWindow(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("TForm2");
+    setWindowTitle("Zoom");
+}

@@ -1,0 +1,243 @@
+#include "archive/archive_file.h"
+#include "archive/archive_line.h"
+
+#include "base/dates.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <utime.h>
+
+namespace {
+
+const RegionalSettings kItalian = RegionalSettings::italian();
+
+dfilm film(const std::string& title, int riservato = 0)
+{
+    dfilm r;
+    r.titolo = title;
+    r.genere = "DRAMMATICO";
+    r.attore1 = "Attore Uno";
+    r.attore2 = "Attrice Due";
+    r.regia = "Regista";
+    r.posizione = "Gino-CD1";
+    r.durata = "120'";
+    r.datau = "2001";
+    r.dataa = dates::encode({2005, 3, 1, 9, 15, 0});
+    r.dimmb = 700.5;
+    r.riservato = riservato;
+    r.trama = "Trama di " + title;
+    return r;
+}
+
+ArchiveModel modelOf(const std::vector<dfilm>& records)
+{
+    ArchiveModel m;
+    for (const dfilm& r : records)
+        m.ArchiveTable.row(++m.ArchiveCount) = r;
+    return m;
+}
+
+} // namespace
+
+TEST(ArchiveFile, EmptyArchiveIsAZeroByteFile)
+{
+    TempFolder dir;
+    SaveArchive(ArchiveModel{}, (dir / "films.txt").string(), kItalian);
+    EXPECT_EQ(dir.read("films.txt"), "");
+}
+
+TEST(ArchiveFile, SaveWritesCrLfLinesAndStartupLoadGivesTheRecordsBack)
+{
+    TempFolder dir;
+    const std::string path = (dir / "films.txt").string();
+    ArchiveModel saved = modelOf({film("ALIEN.MPG", 12345), film("MATRIX.AVI")});
+    SaveArchive(saved, path, kItalian);
+    EXPECT_EQ(dir.read("films.txt"), archiveline::format(film("ALIEN.MPG", 12345), kItalian) + "\r\n" +
+                                         archiveline::format(film("MATRIX.AVI"), kItalian) + "\r\n");
+
+    ScriptedDialogs dialogs;
+    ArchiveModel loaded;
+    const LoadResult result = LoadArchive(loaded, path, kItalian, dialogs);
+    EXPECT_EQ(result.outcome, LoadResult::Outcome::Loaded);
+    EXPECT_TRUE(dialogs.log.empty());
+    ASSERT_EQ(loaded.ArchiveCount, 2);
+    ASSERT_EQ(loaded.ViewCount, 2);
+    dfilm expected = film("ALIEN.MPG", 12345);
+    expected.dataa = dates::encode({2005, 3, 1}); // the time of day is not kept
+    EXPECT_EQ(loaded.ArchiveTable.row(1), expected);
+    EXPECT_EQ(loaded.ViewTable.row(1), expected);
+    EXPECT_EQ(loaded.ArchiveTable.row(2).titolo, "MATRIX.AVI");
+    EXPECT_FALSE(loaded.protectedReason);
+
+    // Saved again, the file is the same to the byte.
+    SaveArchive(loaded, path, kItalian);
+    EXPECT_EQ(dir.read("films.txt"), archiveline::format(expected, kItalian) + "\r\n" +
+                                         archiveline::format(loaded.ArchiveTable.row(2), kItalian) + "\r\n");
+}
+
+TEST(ArchiveFile, DateLabelShowsTheFirstFourteenCharactersOfTheFileTime)
+{
+    TempFolder dir;
+    const std::string path = (dir / "films.txt").string();
+    dir.write("films.txt", archiveline::format(film("A.AVI"), kItalian) + "\r\n");
+    std::tm tm{};
+    tm.tm_year = 2004 - 1900;
+    tm.tm_mon = 11;
+    tm.tm_mday = 8;
+    tm.tm_hour = 14;
+    tm.tm_min = 35;
+    tm.tm_sec = 7;
+    tm.tm_isdst = -1;
+    const utimbuf times{std::mktime(&tm), std::mktime(&tm)};
+    ASSERT_EQ(::utime(path.c_str(), &times), 0);
+    ScriptedDialogs dialogs;
+    ArchiveModel m;
+    EXPECT_EQ(LoadArchive(m, path, kItalian, dialogs).dateLabel, "Data Archivio films: 08/12/2004 14:");
+}
+
+TEST(ArchiveFile, MissingFileIsReportedThenCreatedEmpty)
+{
+    TempFolder dir;
+    ScriptedDialogs dialogs;
+    ArchiveModel m;
+    const LoadResult result = LoadArchive(m, (dir / "films.txt").string(), kItalian, dialogs);
+    EXPECT_EQ(result.outcome, LoadResult::Outcome::MissingFile);
+    EXPECT_EQ(dialogs.log, std::vector<std::string>{"warning: File archivio non trovato.\n Lo creo vuoto."});
+    EXPECT_TRUE(std::filesystem::exists(dir / "films.txt"));
+    EXPECT_EQ(dir.read("films.txt"), "");
+    EXPECT_EQ(m.ArchiveCount, 0);
+    EXPECT_TRUE(result.dateLabel.empty());
+}
+
+TEST(ArchiveFile, EmptyFileLoadsWithoutAMessage)
+{
+    TempFolder dir;
+    dir.write("films.txt", "");
+    ScriptedDialogs dialogs;
+    ArchiveModel m;
+    EXPECT_EQ(LoadArchive(m, (dir / "films.txt").string(), kItalian, dialogs).outcome,
+              LoadResult::Outcome::EmptyFile);
+    EXPECT_TRUE(dialogs.log.empty());
+}
+
+// A load that stops on a bad line keeps what it read before, names the line, and never lets a
+// save overwrite the file.
+TEST(ArchiveFile, DamagedFileIsProtectedFromEverySave)
+{
+    const std::string good = archiveline::format(film("A.AVI"), kItalian) + "\r\n";
+    const struct {
+        std::string contents;
+        int readBefore;
+        std::string error;
+    } cases[] = {
+        {good + "\r\n" + good, 1, "'' is not a valid date\n(films.txt, riga 2)"},
+        {good + good + "\r\n", 2, "'' is not a valid date\n(films.txt, riga 3)"},
+        {good + "B\tdue righe\r\nper una trama\r\n", 1, "'' is not a valid date\n(films.txt, riga 2)"},
+        {"A\tB\tC\tD\tE\tF\tG\tH\t08/12/2004\t734.5\t0\tx\r\n", 0,
+         "'734.5' is not a valid floating point value\n(films.txt, riga 1)"},
+    };
+    for (const auto& c : cases) {
+        TempFolder dir;
+        const std::string path = (dir / "films.txt").string();
+        dir.write("films.txt", c.contents);
+        ScriptedDialogs dialogs;
+        ArchiveModel m;
+        const LoadResult result = LoadArchive(m, path, kItalian, dialogs);
+        EXPECT_EQ(result.outcome, LoadResult::Outcome::Damaged);
+        EXPECT_EQ(result.error, c.error);
+        EXPECT_EQ(m.ArchiveCount, c.readBefore);
+        EXPECT_EQ(m.ViewCount, c.readBefore);
+        EXPECT_THROW(SaveArchive(m, path, kItalian), UserError);
+        EXPECT_EQ(dir.read("films.txt"), c.contents);
+    }
+}
+
+TEST(ArchiveFile, DecimalSeparatorMustMatchTheWriter)
+{
+    TempFolder dir;
+    const std::string path = (dir / "films.txt").string();
+    SaveArchive(modelOf({film("A.AVI")}), path, kItalian); // 700,5
+    RegionalSettings point = kItalian;
+    point.decimalSeparator = '.';
+    RecordTable table;
+    try {
+        ReadArchiveFile(path, table, 1, point);
+        FAIL() << "read a comma under a point";
+    } catch (const ArchiveLineError& e) {
+        EXPECT_EQ(e.line(), 1);
+        EXPECT_EQ(std::string(e.what()).substr(0, 48), "'700,5' is not a valid floating point value\n(fil");
+    }
+}
+
+TEST(ArchiveFile, ReadArchiveFileStoresAtTheGivenRowOrNothingAtAll)
+{
+    TempFolder dir;
+    const std::string path = (dir / "other.txt").string();
+    const std::string good = archiveline::format(film("B.AVI"), kItalian) + "\r\n";
+    dir.write("other.txt", good + good);
+    RecordTable table;
+    table.row(1) = film("A.AVI");
+    EXPECT_EQ(ReadArchiveFile(path, table, 2, kItalian), 2);
+    EXPECT_EQ(table.row(1).titolo, "A.AVI");
+    EXPECT_EQ(table.row(3).titolo, "B.AVI");
+
+    dir.write("other.txt", good + "broken\r\n");
+    RecordTable untouched;
+    untouched.row(1) = film("A.AVI");
+    EXPECT_THROW(ReadArchiveFile(path, untouched, 2, kItalian), ArchiveLineError);
+    EXPECT_EQ(untouched.row(2), dfilm{});
+    EXPECT_THROW(ReadArchiveFile((dir / "none.txt").string(), untouched, 2, kItalian), UserError);
+}
+
+TEST(ArchiveFile, TablesGrowPastTwoThousandRows)
+{
+    TempFolder dir;
+    const std::string path = (dir / "films.txt").string();
+    std::string contents;
+    for (int i = 0; i < 2500; ++i)
+        contents += archiveline::format(film("T" + std::to_string(i)), kItalian) + "\r\n";
+    dir.write("films.txt", contents);
+    ScriptedDialogs dialogs;
+    ArchiveModel m;
+    LoadArchive(m, path, kItalian, dialogs);
+    ASSERT_EQ(m.ArchiveCount, 2500);
+    EXPECT_EQ(m.ViewTable.row(2500).titolo, "T2499");
+    SaveArchive(m, path, kItalian);
+    EXPECT_EQ(dir.read("films.txt"), contents);
+}
+
+TEST(ArchiveFile, FailedSaveLeavesWhatWasThereAndSaysWhy)
+{
+    TempFolder dir;
+    // A folder in the way of the archive: the rename over it fails after the data was written.
+    std::filesystem::create_directory(dir / "films.txt");
+    dir.write("films.txt/keep", "old");
+    try {
+        SaveArchive(modelOf({film("A.AVI")}), (dir / "films.txt").string(), kItalian);
+        FAIL();
+    } catch (const UserError& e) {
+        EXPECT_EQ(std::string(e.what()), "File access denied\n" + (dir / "films.txt").string());
+    }
+    EXPECT_EQ(dir.read("films.txt/keep"), "old");
+    EXPECT_FALSE(std::filesystem::exists(dir / "films.txt.tmp"));
+
+    try {
+        SaveArchive(modelOf({film("A.AVI")}), (dir / "missing" / "films.txt").string(), kItalian);
+        FAIL();
+    } catch (const UserError& e) {
+        EXPECT_EQ(std::string(e.what()).substr(0, 15), "File not found\n");
+    }
+}
+
+TEST(ArchiveModel, LookupByTitleAndPositionFindsTheLowerRow)
+{
+    ArchiveModel m = modelOf({film("A.AVI"), film("B.AVI"), film("B.AVI")});
+    m.ArchiveTable.row(3).dimmb = 1;
+    dfilm key = film("B.AVI");
+    EXPECT_EQ(m.findRecord(key), 2);
+    key.posizione = "gino-CD1";
+    EXPECT_EQ(m.findRecord(key), 0);
+}

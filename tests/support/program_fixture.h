@@ -1,0 +1,48 @@
+#pragma once
+
+#include "archive/program_state.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+#include "ui/main_window.h"
+#include "ui/program_windows.h"
+
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A program started on a fresh data folder, its dialogs answered by the test.
+class ProgramFixture : public ::testing::Test
+{
+protected:
+    TempFolder folder;
+    ScriptedDialogs dialogs;
+    ProgramState state;
+    std::unique_ptr<ProgramWindows> windows;
+
+    void start()
+    {
+        state.dataFolder = folder.path();
+        state.helpFolders = {folder.path()};
+        windows = std::make_unique<ProgramWindows>(state, dialogs);
+    }
+
+    MainWindow* main() const { return windows->form1.get(); }
+
+    template <typename T>
+    T* control(const char* name) const
+    {
+        T* w = main()->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << "no control " << name;
+        return w;
+    }
+
+    void writeConfig(const std::string& nick = "Gino")
+    {
+        folder.write("Zenfo_conf.CFG", "4.4.0\r\n" + folder.text() + "\r\n" + folder.text() + "copertine/\r\n" +
+                                           folder.text() + "copertine/\r\n" + folder.text() + "locandine/\r\n" +
+                                           nick + "\r\nRimappa\r\nRichiedi_locandina\r\nSalva_locandina\r\n"
+                                                  "Salva_copertina\r\n");
+    }
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Dialogs answered in advance by a test. Every dialog shown is logged as "kind: text"; a dialog
+// without a prepared answer fails the test and throws, which ends the handler that asked.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    std::deque<std::optional<std::string>> inputAnswers;
+    std::deque<bool> confirmAnswers;
+    std::deque<std::optional<std::string>> folderAnswers;
+    std::vector<std::string> log;
+
+    void message(Kind kind, const std::string& text) override;
+    bool confirm(const std::string& text) override;
+    std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
+                                        const std::string& defaultText) override;
+    std::optional<std::string> chooseFolder(const std::string& startFolder) override;
+};

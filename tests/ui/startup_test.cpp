@@ -1,0 +1,181 @@
+#include "support/program_fixture.h"
+
+#include "archive/archive_line.h"
+#include "base/dates.h"
+#include "ui/date_picker_window.h"
+#include "ui/lookup_window.h"
+#include "ui/results_window.h"
+#include "ui/update_window.h"
+#include "ui/zoom_window.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextBrowser>
+
+namespace {
+
+std::string archiveLine(const std::string& title)
+{
+    dfilm r;
+    r.titolo = title;
+    r.genere = "AZIONE";
+    r.posizione = "Gino-CD1";
+    r.dataa = dates::encode({2005, 3, 1});
+    r.dimmb = 700;
+    r.trama = "trama";
+    return archiveline::format(r, RegionalSettings::italian()) + "\r\n";
+}
+
+QStringList lines(QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+} // namespace
+
+using Startup = ProgramFixture;
+
+TEST_F(Startup, FirstStartAsksTheNickNameThenWarnsAndCreatesBothFiles)
+{
+    dialogs.inputAnswers = {std::string("Gino")};
+    start();
+    EXPECT_EQ(dialogs.log, (std::vector<std::string>{"input: Nome Archivist / Nome / ",
+                                                     "warning: File archivio non trovato.\n Lo creo vuoto."}));
+    EXPECT_EQ(main()->windowTitle(), "Zenfo - Pellicorio -  4.4.0");
+    EXPECT_FALSE(control<QFrame>("FILTRI")->isEnabled());
+    EXPECT_FALSE(control<QFrame>("DATIDB")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>("DBAggRec")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>("DBCancRec")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>("FLTCLEAR")->isEnabled());
+    EXPECT_EQ(control<QLabel>("Label36")->text(), "Titoli Totali : 0");
+    EXPECT_EQ(control<QLabel>("Label32")->text(), "Data archivio Films :");
+    EXPECT_EQ(lines(control<QListWidget>("DBLBresult")), QStringList{"Nessun titolo in archivio"});
+    EXPECT_EQ(folder.read("films.txt"), "");
+    EXPECT_EQ(folder.read("Zenfo_conf.CFG").substr(0, 7), "4.4.0\r\n");
+    EXPECT_EQ(control<QLineEdit>("EDNick")->text(), "Gino");
+    EXPECT_EQ(control<QLineEdit>("NavFilm")->text(), QString::fromStdString(folder.text()));
+    EXPECT_EQ(control<QLineEdit>("EDArchLoc")->text(), QString::fromStdString(folder.text() + "locandine/"));
+    EXPECT_EQ(control<QTextBrowser>("RHelp")->toPlainText(), "File Help <ZENFOHELP.RTF> non trovato");
+    EXPECT_EQ(control<QTabWidget>("PageControl1")->currentIndex(), 0);
+    EXPECT_EQ(control<QTableWidget>("SGStat")->columnWidth(0), 150);
+}
+
+TEST_F(Startup, CreatesTheSixWindowsAndShowsOnlyTheMainOne)
+{
+    writeConfig();
+    folder.write("films.txt", "");
+    start();
+    main()->show();
+    const QWidget* all[] = {windows->form1.get(), windows->form2.get(), windows->form3.get(),
+                            windows->form4.get(), windows->form5.get(), windows->form6.get()};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(all[i]->objectName(), QString("TForm%1").arg(i + 1));
+        EXPECT_EQ(all[i]->isVisible(), i == 0);
+    }
+    const QTabWidget* pages = control<QTabWidget>("PageControl1");
+    ASSERT_EQ(pages->count(), 4);
+    EXPECT_EQ(pages->tabText(0), "ARCHIVIO");
+    EXPECT_EQ(pages->tabText(1), "GESTIONE NUOVI FILM");
+    EXPECT_EQ(pages->tabText(2), "Stat + Conf");
+    EXPECT_EQ(pages->tabText(3), "Help");
+}
+
+TEST_F(Startup, EmptyArchiveStartsWithoutMessages)
+{
+    writeConfig();
+    folder.write("films.txt", "");
+    start();
+    EXPECT_TRUE(dialogs.log.empty());
+    EXPECT_EQ(lines(control<QListWidget>("DBLBresult")), QStringList{"File archivio vuoto"});
+    EXPECT_FALSE(control<QFrame>("FILTRI")->isEnabled());
+    EXPECT_TRUE(control<QLabel>("Label32")->text().startsWith("Data Archivio films: "));
+}
+
+TEST_F(Startup, LoadedArchiveEnablesTheArchivePanels)
+{
+    writeConfig();
+    folder.write("films.txt", archiveLine("ALIEN.MPG") + archiveLine("MATRIX.AVI"));
+    start();
+    EXPECT_TRUE(dialogs.log.empty());
+    EXPECT_EQ(state.archive.ArchiveCount, 2);
+    EXPECT_EQ(control<QLabel>("Label36")->text(), "Titoli Totali : 2");
+    for (const char* name : {"FILTRI", "DATIDB"})
+        EXPECT_TRUE(control<QWidget>(name)->isEnabled()) << name;
+    for (const char* name : {"DBAggRec", "DBCancRec", "FLTCLEAR"})
+        EXPECT_TRUE(control<QWidget>(name)->isEnabled()) << name;
+    EXPECT_EQ(lines(control<QListWidget>("DBLBresult")), (QStringList{"ALIEN.MPG", "MATRIX.AVI"}));
+}
+
+TEST_F(Startup, DamagedArchiveStartsReadOnlyAndTheFileStaysAsItWas)
+{
+    writeConfig();
+    const std::string contents = archiveLine("ALIEN.MPG") + "una riga rotta\r\n" + archiveLine("MATRIX.AVI");
+    folder.write("films.txt", contents);
+    start();
+    ASSERT_EQ(dialogs.log.size(), 2u);
+    EXPECT_EQ(dialogs.log[0], "error: '' is not a valid date\n(films.txt, riga 2)");
+    EXPECT_EQ(dialogs.log[1].substr(0, 9), "warning: ");
+    EXPECT_NE(main()->windowTitle().indexOf("SOLA LETTURA"), -1);
+    EXPECT_EQ(state.archive.ArchiveCount, 1);
+    EXPECT_EQ(lines(control<QListWidget>("DBLBresult")), QStringList{"ALIEN.MPG"});
+    for (const char* name : {"DBAggRec", "DBCancRec", "MergeDB", "AddToDB", "Import"})
+        EXPECT_FALSE(control<QWidget>(name)->isEnabled()) << name;
+    EXPECT_TRUE(state.archive.protectedReason.has_value());
+    EXPECT_EQ(folder.read("films.txt"), contents);
+}
+
+TEST_F(Startup, HelpDocumentIsShownAsRichText)
+{
+    writeConfig();
+    folder.write("films.txt", "");
+    folder.write("zenfohelp.rtf", "{\\rtf1\\ansi {\\b Guida} di Pellicorio\\par Seconda riga gi\\'e0}");
+    start();
+    const QTextBrowser* help = control<QTextBrowser>("RHelp");
+    EXPECT_EQ(help->toPlainText(), QString::fromUtf8("Guida di Pellicorio\nSeconda riga già"));
+    EXPECT_NE(help->toHtml().indexOf("font-weight:700"), -1);
+}
+
+using Quit = ProgramFixture;
+
+TEST_F(Quit, AsksBeforeQuittingAndNoKeepsTheProgramRunning)
+{
+    writeConfig();
+    folder.write("films.txt", "");
+    start();
+    main()->show();
+    dialogs.confirmAnswers = {false, true};
+    control<QPushButton>("QUIT")->click();
+    EXPECT_EQ(dialogs.log.back(), "confirm: ESCO ?");
+    EXPECT_TRUE(main()->isVisible());
+    control<QPushButton>("QUIT")->click();
+    EXPECT_FALSE(main()->isVisible());
+}
+
+TEST_F(Quit, PendingDataGetsTheStrongerQuestion)
+{
+    writeConfig();
+    folder.write("films.txt", "");
+    start();
+    main()->show();
+    state.archive.PendingDataFlag = 1;
+    dialogs.confirmAnswers = {false};
+    control<QPushButton>("QUIT")->click();
+    EXPECT_EQ(dialogs.log.back(), "confirm: Attenzione ! Dati Pendenti non salvati !\nESCO ugualmente ?");
+    EXPECT_TRUE(main()->isVisible());
+    EXPECT_EQ(state.archive.PendingDataFlag, 1);
+
+    // The close box ends the program without a question.
+    const std::size_t asked = dialogs.log.size();
+    main()->close();
+    EXPECT_FALSE(main()->isVisible());
+    EXPECT_EQ(dialogs.log.size(), asked);
+}
