@@ -3,9 +3,11 @@
 #include "archive_line.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "base/dates.h"
 #include "base/lines.h"
+#include "base/parallel.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 
@@ -19,18 +21,87 @@ ArchiveLineError::ArchiveLineError(const std::string& conversionText, const std:
 {
 }
 
-std::string formatArchive(const RecordTable& table, int count, const RegionalSettings& rs)
+namespace {
+
+// Large archives are parsed and formatted in two halves on the two cores.
+constexpr std::size_t kParallelBytes = 8u << 20;
+constexpr int kParallelRows = 50000;
+
+void formatRows(const RecordTable& table, int first, int last, const RegionalSettings& rs, std::string& out)
 {
-    std::string out;
-    std::size_t estimate = 0;
-    for (int i = 1; i <= count && i <= 64; ++i)
-        estimate += table.row(i).trama.size() + table.row(i).titolo.size() + 120;
-    if (count > 0)
-        out.reserve(estimate / static_cast<std::size_t>(std::min(count, 64)) * static_cast<std::size_t>(count) * 11 / 10);
-    for (int i = 1; i <= count; ++i) {
+    for (int i = first; i <= last; ++i) {
         archiveline::format(table.row(i), rs, out);
         out += "\r\n";
     }
+}
+
+std::size_t countLines(std::string_view data)
+{
+    std::size_t n = 0;
+    for (const char* p = data.data(); const void* lf = std::memchr(p, '\n', data.size() - (p - data.data()));) {
+        ++n;
+        p = static_cast<const char*>(lf) + 1;
+    }
+    return n + 1;
+}
+
+// Parses the lines of a chunk into out; returns the 1-based number of the line that failed
+// (0 when none) with its text.
+int parseChunk(std::string_view chunk, const RegionalSettings& rs, std::vector<RecordTable::Row>& out,
+               std::string& error)
+{
+    out.reserve(out.size() + countLines(chunk));
+    LineReader reader(chunk);
+    std::string_view line;
+    int number = 0;
+    while (reader.next(line)) {
+        ++number;
+        auto record = std::make_shared<dfilm>();
+        try {
+            archiveline::parse(line, rs, *record);
+        } catch (const ConversionError& e) {
+            error = e.what();
+            return number;
+        }
+        out.push_back(std::move(record));
+    }
+    return 0;
+}
+
+} // namespace
+
+void writeArchive(const RecordTable& table, int count, const RegionalSettings& rs,
+                  const std::function<void(std::string_view)>& sink)
+{
+    // Lines go out in blocks through two reused buffers: one is formatted while the other is
+    // written, so a large archive never sits in memory a second time.
+    constexpr int kBlockRows = 4096;
+    std::string ready, next;
+    int first = 1;
+    const auto formatBlock = [&](std::string& out, int from) {
+        out.clear();
+        formatRows(table, from, std::min(count, from + kBlockRows - 1), rs, out);
+    };
+    if (count < 1)
+        return;
+    formatBlock(ready, first);
+    while (first + kBlockRows <= count) {
+        const int following = first + kBlockRows;
+        if (count < kParallelRows) {
+            sink(ready);
+            formatBlock(next, following);
+        } else
+            runBoth([&] { sink(ready); }, [&] { formatBlock(next, following); });
+        std::swap(ready, next);
+        first = following;
+    }
+    sink(ready);
+}
+
+std::string formatArchive(const RecordTable& table, int count, const RegionalSettings& rs)
+{
+    std::string out;
+    writeArchive(table, count, rs, [&](std::string_view bytes) { out += bytes; });
     return out;
 }
 
@@ -38,36 +109,50 @@ void SaveArchive(const ArchiveModel& model, const std::string& archivePath, cons
 {
     if (model.protectedReason)
         throw UserError("Archivio in sola lettura: films.txt non viene modificato.\n" + *model.protectedReason);
-    files::writeAtomically(files::fromText(archivePath), formatArchive(model.ArchiveTable, model.ArchiveCount, rs));
+    files::AtomicWriter writer(files::fromText(archivePath));
+    writeArchive(model.ArchiveTable, model.ArchiveCount, rs, [&](std::string_view bytes) { writer.write(bytes); });
+    writer.commit();
 }
 
-void readArchiveRecords(const std::string& path, const RegionalSettings& rs, std::vector<dfilm>& out)
+void readArchiveRecords(const std::string& path, const RegionalSettings& rs, std::vector<RecordTable::Row>& out)
 {
     const files::fs::path native = files::fromText(path);
-    const std::string data = files::readWhole(native);
-    LineReader reader(data);
-    std::string_view line;
-    int number = 0;
-    while (reader.next(line)) {
-        ++number;
-        dfilm record;
-        try {
-            archiveline::parse(line, rs, record);
-        } catch (const ConversionError& e) {
-            throw ArchiveLineError(e.what(), files::toText(native.filename()), number);
+    const files::FileBytes bytes(native);
+    const std::string_view all = bytes.view();
+    std::string error;
+    int failed = 0;
+    if (all.size() < kParallelBytes) {
+        failed = parseChunk(all, rs, out, error);
+    } else {
+        // Split right after a line feed: a line always starts there.
+        const std::size_t split = all.find('\n', all.size() / 2) + 1;
+        std::vector<RecordTable::Row> secondRecords;
+        std::string secondError;
+        int secondFailed = 0;
+        runBoth([&] { failed = parseChunk(all.substr(0, split), rs, out, error); },
+                [&] { secondFailed = parseChunk(all.substr(split), rs, secondRecords, secondError); });
+        if (!failed) {
+            const int firstLines = static_cast<int>(out.size());
+            out.insert(out.end(), std::make_move_iterator(secondRecords.begin()),
+                       std::make_move_iterator(secondRecords.end()));
+            if (secondFailed) {
+                failed = firstLines + secondFailed;
+                error = secondError;
+            }
         }
-        out.push_back(std::move(record));
     }
+    if (failed)
+        throw ArchiveLineError(error, files::toText(native.filename()), failed);
 }
 
 int ReadArchiveFile(const std::string& path, RecordTable& table, int r, const RegionalSettings& rs)
 {
-    std::vector<dfilm> records;
+    std::vector<RecordTable::Row> records;
     readArchiveRecords(path, rs, records);
     const int n = static_cast<int>(records.size());
     table.reserveRows(r + n - 1);
     for (int i = 0; i < n; ++i)
-        table.row(r + i) = std::move(records[static_cast<std::size_t>(i)]);
+        table.put(r + i, std::move(records[static_cast<std::size_t>(i)]));
     return n;
 }
 
@@ -88,7 +173,7 @@ LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, cons
     if (const auto mtime = files::modificationTime(native))
         result.dateLabel = "Data Archivio films: " + dates::formatDateTime(*mtime, rs).substr(0, 14);
 
-    std::vector<dfilm> records;
+    std::vector<RecordTable::Row> records;
     try {
         readArchiveRecords(archivePath, rs, records);
     } catch (const UserError& e) {
@@ -97,9 +182,7 @@ LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, cons
         model.protectedReason = e.what();
     }
     const int n = static_cast<int>(records.size());
-    model.ArchiveTable.reserveRows(n);
-    for (int i = 0; i < n; ++i)
-        model.ArchiveTable.row(i + 1) = std::move(records[static_cast<std::size_t>(i)]);
+    model.ArchiveTable.adopt(std::move(records));
     model.ArchiveCount = n;
     model.copyArchiveToView();
     if (result.outcome != LoadResult::Outcome::Damaged && n == 0)

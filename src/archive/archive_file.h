@@ -5,7 +5,9 @@
 #include "base/errors.h"
 #include "base/regional.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class Dialogs;
@@ -23,12 +25,14 @@ private:
 
 // Rewrites the archive file from rows 1..ArchiveCount. Refused while the archive is protected.
 void SaveArchive(const ArchiveModel& model, const std::string& archivePath, const RegionalSettings& rs);
-// The bytes SaveArchive writes.
+// The bytes SaveArchive writes, handed to sink in blocks; and all of them at once.
+void writeArchive(const RecordTable& table, int count, const RegionalSettings& rs,
+                  const std::function<void(std::string_view)>& sink);
 std::string formatArchive(const RecordTable& table, int count, const RegionalSettings& rs);
 
 // Appends the records of an archive file to out. On a line that does not convert it throws
 // ArchiveLineError, with out holding the records of the lines before it.
-void readArchiveRecords(const std::string& path, const RegionalSettings& rs, std::vector<dfilm>& out);
+void readArchiveRecords(const std::string& path, const RegionalSettings& rs, std::vector<RecordTable::Row>& out);
 // Stores a whole file's records at rows r.. and returns their number; on any failure it throws
 // and the table is untouched. The caller sets the count.
 int ReadArchiveFile(const std::string& path, RecordTable& table, int r, const RegionalSettings& rs);

@@ -2,23 +2,57 @@
 
 #include <algorithm>
 
-dfilm& RecordTable::row(int i)
-{
-    if (i > capacity())
-        m_rows.resize(std::max<std::size_t>(static_cast<std::size_t>(i), m_rows.size() * 3 / 2));
-    return m_rows[static_cast<std::size_t>(i - 1)];
+namespace {
+const dfilm kEmpty;
 }
 
 const dfilm& RecordTable::row(int i) const
 {
-    static const dfilm kEmpty;
     if (i < 1 || i > capacity())
         return kEmpty;
-    return m_rows[static_cast<std::size_t>(i - 1)];
+    const Row& r = m_rows[static_cast<std::size_t>(i - 1)];
+    return r ? *r : kEmpty;
+}
+
+dfilm& RecordTable::row(int i)
+{
+    if (i > capacity())
+        m_rows.resize(std::max<std::size_t>(static_cast<std::size_t>(i), m_rows.size() * 3 / 2));
+    Row& r = m_rows[static_cast<std::size_t>(i - 1)];
+    if (!r)
+        r = std::make_shared<dfilm>();
+    else if (r.use_count() > 1)
+        r = std::make_shared<dfilm>(*r);
+    return *r;
+}
+
+void RecordTable::put(int i, dfilm record)
+{
+    reserveRows(i);
+    m_rows[static_cast<std::size_t>(i - 1)] = std::make_shared<dfilm>(std::move(record));
+}
+
+void RecordTable::put(int i, Row record)
+{
+    reserveRows(i);
+    m_rows[static_cast<std::size_t>(i - 1)] = std::move(record);
 }
 
 void RecordTable::reserveRows(int n)
 {
     if (n > capacity())
         m_rows.resize(static_cast<std::size_t>(n));
+}
+
+void RecordTable::copyAllFrom(const RecordTable& other)
+{
+    if (&other != this)
+        m_rows = other.m_rows;
+}
+
+void RecordTable::adopt(std::vector<Row>&& rows)
+{
+    m_rows = std::move(rows);
+    if (m_rows.size() < static_cast<std::size_t>(kInitialRows))
+        m_rows.resize(kInitialRows);
 }

@@ -2,26 +2,36 @@
 
 #include "dfilm.h"
 
+#include <memory>
 #include <vector>
 
 // A table of records numbered from 1. It starts with the classic 2000 rows and grows when a row
 // beyond them is written; rows above a table's count keep whatever they last held.
+//
+// Rows behave as values: copying a table copies every record. The records themselves are shared
+// between tables until one of them writes a row, which then gets its own copy; so the view of a
+// million-record archive costs pointers, not a second archive.
 class RecordTable
 {
 public:
     static constexpr int kInitialRows = 2000;
+    using Row = std::shared_ptr<dfilm>;
 
     RecordTable() : m_rows(kInitialRows) {}
 
     int capacity() const { return static_cast<int>(m_rows.size()); }
-    // Grows the table when needed.
-    dfilm& row(int i);
     // A row never written reads as an empty record.
     const dfilm& row(int i) const;
+    // For writing: grows the table when needed and unshares the row.
+    dfilm& row(int i);
+    void put(int i, dfilm record);
+    void put(int i, Row record);
     void reserveRows(int n);
     // Copies every row, the stale ones above the count included.
-    void copyAllFrom(const RecordTable& other) { m_rows = other.m_rows; }
+    void copyAllFrom(const RecordTable& other);
+    // Takes the records as rows 1..n of an otherwise empty table.
+    void adopt(std::vector<Row>&& rows);
 
 private:
-    std::vector<dfilm> m_rows;
+    std::vector<Row> m_rows;
 };

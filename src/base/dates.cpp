@@ -2,6 +2,7 @@
 
 #include "errors.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -55,8 +56,20 @@ int thisYear()
 std::string pad(int value, int width)
 {
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%0*d", width, value);
-    return buf;
+    int n = 0;
+    unsigned v = static_cast<unsigned>(value < 0 ? -value : value);
+    do {
+        buf[n++] = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v > 0 && n < 15);
+    while (n < width && n < 15)
+        buf[n++] = '0';
+    std::string out;
+    if (value < 0)
+        out += '-';
+    while (n > 0)
+        out += buf[--n];
+    return out;
 }
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -120,7 +133,7 @@ std::string format(std::string_view p, double dateTime, const RegionalSettings& 
     const long long days = static_cast<long long>(std::trunc(dateTime)) + kOleEpoch;
     const int weekday = static_cast<int>(((days % 7) + 7 + 4) % 7); // 1970-01-01 was a Thursday
     bool twelveHour = false;
-    for (std::size_t k = 0; k < p.size(); ++k)
+    for (std::size_t k = p.find_first_of("aA"); k < p.size(); ++k)
         if (startsWithIgnoringCase(p.substr(k), "ampm") || startsWithIgnoringCase(p.substr(k), "am/pm"))
             twelveHour = true;
     std::string out;
@@ -156,7 +169,7 @@ std::string format(std::string_view p, double dateTime, const RegionalSettings& 
         switch (lc) {
         case 'd':
             if (n == 1)
-                out += std::to_string(c.day);
+                out += pad(c.day, 1);
             else if (n == 2)
                 out += pad(c.day, 2);
             else if (n == 3)
@@ -166,7 +179,7 @@ std::string format(std::string_view p, double dateTime, const RegionalSettings& 
             break;
         case 'm':
             if (afterHour && n <= 2)
-                out += n == 1 ? std::to_string(c.minute) : pad(c.minute, 2);
+                out += pad(c.minute, static_cast<int>(std::min<std::size_t>(n, 2)));
             else if (n == 1)
                 out += std::to_string(c.month);
             else if (n == 2)
@@ -187,7 +200,7 @@ std::string format(std::string_view p, double dateTime, const RegionalSettings& 
             break;
         }
         case 'n':
-            out += n == 1 ? std::to_string(c.minute) : pad(c.minute, 2);
+            out += pad(c.minute, static_cast<int>(std::min<std::size_t>(n, 2)));
             break;
         case 's':
             out += n == 1 ? std::to_string(c.second) : pad(c.second, 2);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstring>
 #include <string_view>
 
 // Walks the lines of a text file held in memory. A line ends at CR LF, LF or a lone CR; a line
@@ -11,18 +12,32 @@ public:
 
     bool next(std::string_view& line)
     {
-        if (m_pos >= m_data.size())
+        const std::size_t size = m_data.size();
+        if (m_pos >= size)
             return false;
-        std::size_t end = m_pos;
-        while (end < m_data.size() && m_data[end] != '\n' && m_data[end] != '\r')
-            ++end;
-        line = m_data.substr(m_pos, end - m_pos);
-        if (end < m_data.size() && m_data[end] == '\r' && end + 1 < m_data.size() && m_data[end + 1] == '\n')
-            m_pos = end + 2;
-        else
-            m_pos = end + 1;
+        const char* begin = m_data.data() + m_pos;
+        const std::size_t left = size - m_pos;
+        const void* lf = std::memchr(begin, '\n', left);
+        std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) : left;
+        // A CR that is not the one before the LF ends the line early.
+        if (const void* cr = std::memchr(begin, '\r', end)) {
+            const auto at = static_cast<std::size_t>(static_cast<const char*>(cr) - begin);
+            if (at + 1 < end || !lf) {
+                line = std::string_view(begin, at);
+                m_pos += at + 1;
+                return true;
+            }
+            line = std::string_view(begin, at);
+            m_pos += end + 1;
+            return true;
+        }
+        line = std::string_view(begin, end);
+        m_pos += end + 1;
         return true;
     }
+
+    // Where the next line starts.
+    std::size_t position() const { return m_pos; }
 
 private:
     std::string_view m_data;

@@ -34,10 +34,15 @@ std::string formatGeneral(double value, const RegionalSettings& rs)
     if (value == 0)
         return "0";
 
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        char ibuf[24];
+        const auto res = std::to_chars(ibuf, ibuf + sizeof ibuf, static_cast<long long>(value));
+        return std::string(ibuf, res.ptr);
+    }
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", value);
+    const auto printed = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
     // buf: [-]d.dddddddddddddde[+-]XX
-    std::string_view s(buf);
+    std::string_view s(buf, static_cast<std::size_t>(printed.ptr - buf));
     std::string out;
     if (s.front() == '-') {
         out += '-';
@@ -48,7 +53,11 @@ std::string formatGeneral(double value, const RegionalSettings& rs)
     for (char c : s.substr(0, ePos))
         if (isDigit(c))
             digits += c;
-    const int e10 = std::atoi(std::string(s.substr(ePos + 1)).c_str());
+    int e10 = 0;
+    std::string_view exp = s.substr(ePos + 1);
+    if (!exp.empty() && exp.front() == '+')
+        exp.remove_prefix(1);
+    std::from_chars(exp.data(), exp.data() + exp.size(), e10);
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
     const int exponent = e10 + 1; // value = 0.digits x 10^exponent

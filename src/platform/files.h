@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // Whole-file access. Failures throw UserError with the I/O error text the user sees.
 namespace files {
@@ -16,9 +17,47 @@ std::string toText(const fs::path& path);
 std::string ioErrorText(int errnoValue);
 
 std::string readWhole(const fs::path& path);
+
+// A whole file's bytes for reading. Large files are mapped rather than copied, which spares the
+// memory and its first touch.
+class FileBytes
+{
+public:
+    explicit FileBytes(const fs::path& path);
+    ~FileBytes();
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+    std::string_view view() const { return m_view; }
+
+private:
+    std::string m_copy;
+    void* m_map = nullptr;
+    std::size_t m_mapSize = 0;
+    std::string_view m_view;
+};
 // Writes a temporary file beside the target, flushes it to disk and renames it over the target,
 // so a crash leaves the old or the new file, never a torn one.
 void writeAtomically(const fs::path& path, const std::string& data);
+
+// Writes a file through a temporary beside it; commit() flushes it to disk and renames it over
+// the target. Without a commit the target is untouched and the temporary removed.
+class AtomicWriter
+{
+public:
+    explicit AtomicWriter(const fs::path& path);
+    ~AtomicWriter();
+    AtomicWriter(const AtomicWriter&) = delete;
+    AtomicWriter& operator=(const AtomicWriter&) = delete;
+
+    void write(std::string_view bytes);
+    void commit();
+
+private:
+    fs::path m_path;
+    fs::path m_tmp;
+    int m_fd = -1;
+};
+
 void remove(const fs::path& path);
 
 bool exists(const fs::path& path);

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <ctime>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,22 +42,6 @@ public:
 private:
     int m_fd;
 };
-
-void writeAll(int fd, const std::string& data, const fs::path& path)
-{
-    const char* p = data.data();
-    std::size_t left = data.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            fail(errno, path);
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-}
 
 } // namespace
 
@@ -100,11 +85,12 @@ std::string readWhole(const fs::path& path)
     if (S_ISDIR(st.st_mode))
         fail(EISDIR, path);
     std::string data;
-    if (st.st_size > 0)
-        data.reserve(static_cast<std::size_t>(st.st_size));
-    char buf[1 << 16];
+    std::size_t used = 0;
+    data.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 4096);
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (used == data.size())
+            data.resize(data.size() * 2); // the file grew while being read
+        const ssize_t n = ::read(fd.get(), data.data() + used, data.size() - used);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -112,45 +98,108 @@ std::string readWhole(const fs::path& path)
         }
         if (n == 0)
             break;
-        data.append(buf, static_cast<std::size_t>(n));
+        used += static_cast<std::size_t>(n);
     }
+    data.resize(used);
     return data;
 }
 
-void writeAtomically(const fs::path& path, const std::string& data)
+FileBytes::FileBytes(const fs::path& path)
 {
-    fs::path tmp = path;
-    tmp += ".tmp";
     {
-        Fd fd(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+        Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
         if (fd.get() < 0)
             fail(errno, path);
-        try {
-            writeAll(fd.get(), data, path);
-            if (::fsync(fd.get()) != 0)
-                fail(errno, path);
-        } catch (...) {
-            ::unlink(tmp.c_str());
-            throw;
-        }
-        if (::close(fd.release()) != 0) {
-            const int err = errno;
-            ::unlink(tmp.c_str());
-            fail(err, path);
+        struct stat st {};
+        if (::fstat(fd.get(), &st) != 0)
+            fail(errno, path);
+        if (S_ISDIR(st.st_mode))
+            fail(EISDIR, path);
+        constexpr off_t kMapFrom = 4 << 20;
+        if (S_ISREG(st.st_mode) && st.st_size >= kMapFrom) {
+            void* p = ::mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE,
+                             fd.get(), 0);
+            if (p != MAP_FAILED) {
+                ::madvise(p, static_cast<std::size_t>(st.st_size), MADV_SEQUENTIAL);
+                m_map = p;
+                m_mapSize = static_cast<std::size_t>(st.st_size);
+                m_view = std::string_view(static_cast<const char*>(p), m_mapSize);
+                return;
+            }
         }
     }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+    m_copy = readWhole(path);
+    m_view = m_copy;
+}
+
+FileBytes::~FileBytes()
+{
+    if (m_map)
+        ::munmap(m_map, m_mapSize);
+}
+
+AtomicWriter::AtomicWriter(const fs::path& path) : m_path(path), m_tmp(path)
+{
+    m_tmp += ".tmp";
+    m_fd = ::open(m_tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (m_fd < 0)
+        fail(errno, path);
+}
+
+AtomicWriter::~AtomicWriter()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        ::unlink(m_tmp.c_str());
+    }
+}
+
+void AtomicWriter::write(std::string_view bytes)
+{
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(m_fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(errno, m_path);
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+}
+
+void AtomicWriter::commit()
+{
+    if (::fsync(m_fd) != 0)
+        fail(errno, m_path);
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0) {
         const int err = errno;
-        ::unlink(tmp.c_str());
-        fail(err, path);
+        ::unlink(m_tmp.c_str());
+        fail(err, m_path);
+    }
+    if (::rename(m_tmp.c_str(), m_path.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(m_tmp.c_str());
+        fail(err, m_path);
     }
     // The rename itself must reach the disk too.
-    fs::path folder = path.parent_path();
+    fs::path folder = m_path.parent_path();
     if (folder.empty())
         folder = ".";
     Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
+}
+
+void writeAtomically(const fs::path& path, const std::string& data)
+{
+    AtomicWriter writer(path);
+    writer.write(data);
+    writer.commit();
 }
 
 void remove(const fs::path& path)

@@ -241,3 +241,81 @@ TEST(ArchiveModel, LookupByTitleAndPositionFindsTheLowerRow)
     key.posizione = "gino-CD1";
     EXPECT_EQ(m.findRecord(key), 0);
 }
+
+TEST(ArchiveFile, LineEndsAreCrLfLfOrALoneCr)
+{
+    TempFolder dir;
+    const std::string a = archiveline::format(film("A.AVI"), kItalian);
+    const std::string b = archiveline::format(film("B.AVI"), kItalian);
+    const struct {
+        std::string contents;
+        int records;
+    } cases[] = {{a + "\r\n" + b, 2}, {a + "\n" + b + "\n", 2}, {a + "\r" + b + "\r", 2}, {a + "\r\n\n", -2}};
+    for (const auto& c : cases) {
+        dir.write("films.txt", c.contents);
+        std::vector<RecordTable::Row> out;
+        if (c.records < 0) {
+            EXPECT_THROW(readArchiveRecords((dir / "films.txt").string(), kItalian, out), ArchiveLineError);
+            continue;
+        }
+        readArchiveRecords((dir / "films.txt").string(), kItalian, out);
+        ASSERT_EQ(static_cast<int>(out.size()), c.records);
+        EXPECT_EQ(out[1]->titolo, "B.AVI");
+    }
+}
+
+// Large files are read in two halves at once; a bad line in either half is still named right
+// and only the records before it are kept.
+TEST(ArchiveFile, LargeFilesNameTheFirstBadLineInEitherHalf)
+{
+    TempFolder dir;
+    const std::string path = (dir / "films.txt").string();
+    std::vector<std::string> lines;
+    for (int i = 0; i < 40000; ++i) // about 12 MB
+        lines.push_back(archiveline::format(film("TITOLO " + std::to_string(i) + std::string(200, 'x')), kItalian));
+    for (int bad : {5, 30000, 39999}) {
+        std::string contents;
+        for (int i = 0; i < 40000; ++i)
+            contents += (i == bad ? std::string("rotta") : lines[static_cast<std::size_t>(i)]) + "\r\n";
+        ASSERT_GT(contents.size(), 8u << 20);
+        dir.write("films.txt", contents);
+        std::vector<RecordTable::Row> out;
+        try {
+            readArchiveRecords(path, kItalian, out);
+            FAIL();
+        } catch (const ArchiveLineError& e) {
+            EXPECT_EQ(e.line(), bad + 1);
+        }
+        ASSERT_EQ(static_cast<int>(out.size()), bad);
+        if (bad > 0) {
+            EXPECT_EQ(out.back()->titolo, "TITOLO " + std::to_string(bad - 1) + std::string(200, 'x'));
+        }
+    }
+    std::string whole;
+    for (const std::string& l : lines)
+        whole += l + "\r\n";
+    dir.write("films.txt", whole);
+    ScriptedDialogs dialogs;
+    ArchiveModel m;
+    LoadArchive(m, path, kItalian, dialogs);
+    ASSERT_EQ(m.ArchiveCount, 40000);
+    EXPECT_EQ(formatArchive(m.ArchiveTable, m.ArchiveCount, kItalian), whole);
+}
+
+TEST(RecordTable, CopiesAreValuesWhateverTheyShare)
+{
+    ArchiveModel m = modelOf({film("A.AVI"), film("B.AVI")});
+    m.copyArchiveToView();
+    m.ViewTable.row(1).genere = "COMMEDIA";
+    EXPECT_EQ(m.ArchiveTable.row(1).genere, "DRAMMATICO");
+    m.ArchiveTable.row(2).regia = "Altro";
+    EXPECT_EQ(m.ViewTable.row(2).regia, "Regista");
+    EXPECT_EQ(m.ViewTable.row(1).genere, "COMMEDIA");
+    // Rows above the count keep what they held; rows never written read empty.
+    m.ArchiveCount = 1;
+    m.copyArchiveToView();
+    EXPECT_EQ(m.ViewTable.row(2).titolo, "B.AVI");
+    EXPECT_EQ(m.ViewTable.row(3000), dfilm{});
+    m.ViewTable.row(3000).titolo = "X";
+    EXPECT_GE(m.ViewTable.capacity(), 3000);
+}

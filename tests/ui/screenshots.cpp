@@ -1,0 +1,65 @@
+// Saves a picture of each tab of the main window on a small sample archive, for a person to
+// look at: ui_screenshots OUTPUT_FOLDER. Not part of the test suite.
+#include "archive/archive_file.h"
+#include "archive/program_state.h"
+#include "base/dates.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+#include "ui/main_window.h"
+#include "ui/program_windows.h"
+
+#include <QApplication>
+#include <QTabWidget>
+
+#include <clocale>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: ui_screenshots OUTPUT_FOLDER\n");
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationName("Pellicorio");
+
+    TempFolder folder;
+    ProgramState state;
+    state.dataFolder = folder.path();
+    state.helpFolders = {std::filesystem::path(PELLICORIO_SOURCE_DIR) / "data"};
+    folder.write("Zenfo_conf.CFG", "4.4.0\r\n" + folder.text() + "\r\n" + folder.text() + "copertine/\r\n" +
+                                       folder.text() + "copertine/\r\n" + folder.text() +
+                                       "locandine/\r\nGino\r\nRimappa\r\nRichiedi_locandina\r\n"
+                                       "Salva_locandina\r\nSalva_copertina\r\n");
+    ArchiveModel sample;
+    for (const char* title : {"ALIEN.MPG", "BLADE RUNNER.AVI", "DR. NO.AVI", "IL POSTINO.DIVX", "MATRIX.AVI"}) {
+        dfilm& r = sample.ArchiveTable.row(++sample.ArchiveCount);
+        r.titolo = title;
+        r.genere = "FANTASCIENZA";
+        r.posizione = "Gino-FILM01";
+        r.dataa = dates::encode({2005, 3, 1});
+        r.dimmb = 700.25;
+        r.trama = "Una trama.";
+    }
+    SaveArchive(sample, (folder / "films.txt").string(), state.regional);
+
+    ScriptedDialogs dialogs;
+    ProgramWindows windows(state, dialogs);
+    MainWindow* main = windows.form1.get();
+    main->resize(765, 580);
+    main->show();
+    auto* pages = main->findChild<QTabWidget*>("PageControl1");
+    const char* names[] = {"archivio", "intake", "stat_conf", "help"};
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        QApplication::processEvents();
+        const QString out = QString("%1/tab_%2.png").arg(argv[1], names[i]);
+        if (!main->grab().save(out))
+            return 1;
+        std::printf("%s\n", qPrintable(out));
+    }
+    return 0;
+}
