@@ -6,6 +6,7 @@
 #include "base/regional.h"
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 // The program-wide state of the archive side, one instance for the whole run.
@@ -18,4 +19,9 @@ struct ProgramState
     RegionalSettings regional = RegionalSettings::italian();
     Settings settings;
     ArchiveModel archive;
+    // The poster and cover files of the archive record last chosen, and which of the two the
+    // zoom window shows (1 the cover, 0 the poster).
+    std::string PosterImagePath;
+    std::string CoverImagePath;
+    int ZoomChoice = 0;
 };

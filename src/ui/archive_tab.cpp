@@ -1,5 +1,6 @@
 #include "archive_tab.h"
 
+#include "jpeg_view.h"
 #include "widget_names.h"
 
 #include <QCheckBox>
@@ -36,6 +37,15 @@ QFrame* panel(const char* name)
     return f;
 }
 
+// A picture filling its tab, with its button in the corner.
+void pictureTab(QWidget* tab, JpegView* view, QPushButton* button)
+{
+    auto* layout = new QGridLayout(tab);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(view, 0, 0);
+    layout->addWidget(button, 0, 0, Qt::AlignRight | Qt::AlignBottom);
+}
+
 } // namespace
 
 ArchiveTab::ArchiveTab(QWidget* parent) : QWidget(parent)
@@ -64,6 +74,12 @@ ArchiveTab::ArchiveTab(QWidget* parent) : QWidget(parent)
     DBMtrama->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     TSLocandina = named<QWidget>("TSLocandina");
     TSCopertina = named<QWidget>("TSCopertina");
+    DBLOCANDINA = named<JpegView>("DBLOCANDINA");
+    DBJPGcover = named<JpegView>("DBJPGcover");
+    LCZOOM = named<QPushButton>("LCZOOM", "ZOOM");
+    CoverZoom = named<QPushButton>("CoverZoom", "ZOOM");
+    pictureTab(TSLocandina, DBLOCANDINA, LCZOOM);
+    pictureTab(TSCopertina, DBJPGcover, CoverZoom);
     PageControl3->addTab(DBMtrama, "Trama");
     PageControl3->addTab(TSLocandina, "Locandina");
     PageControl3->addTab(TSCopertina, "Copertina");

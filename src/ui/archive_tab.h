@@ -12,6 +12,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
+class JpegView;
 
 // The controls of the "ARCHIVIO" tab.
 class ArchiveTab : public QWidget
@@ -27,6 +28,8 @@ public:
     QTabWidget* PageControl3;
     QPlainTextEdit* DBMtrama;
     QWidget *TSLocandina, *TSCopertina;
+    JpegView *DBLOCANDINA, *DBJPGcover;
+    QPushButton *LCZOOM, *CoverZoom;
 
     QFrame* FILTRI;
     QCheckBox* FLTRT;

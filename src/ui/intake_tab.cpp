@@ -1,5 +1,6 @@
 #include "intake_tab.h"
 
+#include "jpeg_view.h"
 #include "widget_names.h"
 
 #include <QCheckBox>
@@ -135,9 +136,15 @@ IntakeTab::IntakeTab(QWidget* parent) : QWidget(parent)
     PageControl2->addTab(TSCopertine, "Copertine");
     NavCopert = named<QLineEdit>("NavCopert");
     NavCopert->setReadOnly(true);
+    LOC = named<JpegView>("LOC");
+    JPEGImage1 = named<JpegView>("JPEGImage1");
+    auto* postersLayout = new QVBoxLayout(TSLocandine);
+    postersLayout->setContentsMargins(2, 2, 2, 2);
+    postersLayout->addWidget(LOC);
     auto* coversLayout = new QVBoxLayout(TSCopertine);
+    coversLayout->setContentsMargins(2, 2, 2, 2);
     coversLayout->addWidget(NavCopert);
-    coversLayout->addStretch();
+    coversLayout->addWidget(JPEGImage1, 1);
 
     auto* right = new QVBoxLayout;
     right->addLayout(data);

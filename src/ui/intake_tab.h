@@ -11,6 +11,7 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QToolButton;
+class JpegView;
 
 // The controls of the "GESTIONE NUOVI FILM" tab.
 class IntakeTab : public QWidget
@@ -33,6 +34,7 @@ public:
     QTabWidget* PageControl2;
     QWidget *TSLocandine, *TSCopertine;
     QLineEdit* NavCopert;
+    JpegView *LOC, *JPEGImage1;
 
     // Points a hyperlink label at an address.
     static void setLink(QLabel* label, const QString& url, const QString& text);

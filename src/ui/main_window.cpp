@@ -5,6 +5,7 @@
 #include "intake_tab.h"
 #include "settings_tab.h"
 #include "widget_names.h"
+#include "zoom_window.h"
 
 #include "archive/archive_file.h"
 #include "archive/config_file.h"
@@ -79,6 +80,8 @@ void MainWindow::connectControls()
     connect(m_settings->NAVDIRCOP, &QToolButton::clicked, this, &MainWindow::EDArchCopClick);
     connect(m_settings->SpeedButton4, &QToolButton::clicked, this, &MainWindow::SpeedButton4Click);
     connect(m_settings->CBSL, &QCheckBox::clicked, this, &MainWindow::CBSLClick);
+    connect(m_archive->CoverZoom, &QPushButton::clicked, this, &MainWindow::CoverZoomClick);
+    connect(m_archive->LCZOOM, &QPushButton::clicked, this, &MainWindow::LCZOOMClick);
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == 0)
             OnShowDBase();
@@ -256,4 +259,18 @@ void MainWindow::CBSLClick()
 {
     if (!m_settings->CBSL->isChecked())
         m_settings->CBSALVALOC->setChecked(false);
+}
+
+void MainWindow::CoverZoomClick()
+{
+    m_state.ZoomChoice = 1;
+    if (m_zoom)
+        m_zoom->exec();
+}
+
+void MainWindow::LCZOOMClick()
+{
+    m_state.ZoomChoice = 0;
+    if (m_zoom)
+        m_zoom->exec();
 }

@@ -9,6 +9,7 @@ class QTabWidget;
 class QTextBrowser;
 class SettingsTab;
 struct ProgramState;
+class ZoomWindow;
 
 // The main window TForm1; its creation runs the start-up sequence.
 class MainWindow : public QWidget
@@ -28,6 +29,10 @@ public:
     void SpeedButton4Click();
     void CBSLClick();
     void OnShowDBase();
+    void CoverZoomClick();
+    void LCZOOMClick();
+    // The zoom window is created after the main window.
+    void setZoomWindow(ZoomWindow* zoom) { m_zoom = zoom; }
 
 private:
     void FormCreate();
@@ -46,4 +51,5 @@ private:
     IntakeTab* m_intake;
     SettingsTab* m_settings;
     QTextBrowser* m_help;
+    ZoomWindow* m_zoom = nullptr;
 };

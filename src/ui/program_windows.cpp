@@ -10,7 +10,8 @@
 ProgramWindows::ProgramWindows(ProgramState& state, Dialogs& dialogs)
 {
     form1 = std::make_unique<MainWindow>(state, dialogs);
-    form2 = std::make_unique<ZoomWindow>(form1.get());
+    form2 = std::make_unique<ZoomWindow>(state, dialogs, form1.get());
+    form1->setZoomWindow(form2.get());
     form3 = std::make_unique<DatePickerWindow>(form1.get());
     form4 = std::make_unique<LookupWindow>(form1.get());
     form5 = std::make_unique<ResultsWindow>(form1.get());

@@ -2,10 +2,25 @@
 
 #include <QDialog>
 
-// The zoomed poster or cover.
+class Dialogs;
+class JpegView;
+struct ProgramState;
+
+// The zoomed poster or cover of the archive record last chosen.
 class ZoomWindow : public QDialog
 {
     Q_OBJECT
 public:
-    explicit ZoomWindow(QWidget* parent = nullptr);
+    ZoomWindow(ProgramState& state, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    JpegView* CoverZ;
+
+    void FormShow();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    ProgramState& m_state;
+    Dialogs& m_dialogs;
 };

@@ -7,6 +7,9 @@
 #include "support/temp_folder.h"
 #include "ui/main_window.h"
 #include "ui/program_windows.h"
+#include "ui/jpeg_view.h"
+#include "ui/zoom_window.h"
+#include "support/test_pictures.h"
 
 #include <QApplication>
 #include <QTabWidget>
@@ -61,5 +64,19 @@ int main(int argc, char** argv)
             return 1;
         std::printf("%s\n", qPrintable(out));
     }
+    // A cover in the record view, and the same cover zoomed.
+    folder.write("MATRIX.jpg", makeJpeg(1000, 500));
+    state.CoverImagePath = (folder / "MATRIX.jpg").string();
+    pages->setCurrentIndex(0);
+    main->findChild<QTabWidget*>("PageControl3")->setCurrentIndex(2);
+    main->findChild<JpegView*>("DBJPGcover")->setFileName(QString::fromStdString(state.CoverImagePath));
+    QApplication::processEvents();
+    main->grab().save(QString("%1/archivio_copertina.png").arg(argv[1]));
+    state.ZoomChoice = 1;
+    windows.form2->show();
+    QApplication::processEvents();
+    const QString zoomShot = QString("%1/zoom_%2.png").arg(argv[1], windows.form2->windowTitle().section(':', 1).trimmed());
+    windows.form2->grab().save(zoomShot);
+    std::printf("%s\n", qPrintable(zoomShot));
     return 0;
 }

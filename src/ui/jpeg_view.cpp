@@ -1,0 +1,128 @@
+#include "jpeg_view.h"
+
+#include "base/cp1252.h"
+#include "image/bitmap.h"
+#include "image/layout.h"
+#include "platform/files.h"
+
+#include <QPainter>
+
+#include <cstdlib>
+#include <cstring>
+
+QImage toQImage(Bitmap&& picture)
+{
+    if (picture.isEmpty())
+        return QImage();
+    const int w = picture.width(), h = picture.height(), stride = picture.stride();
+    const bool rgb = picture.bitsPerPixel() == 24;
+    QVector<QRgb> colours(picture.palette.begin(), picture.palette.end());
+    std::uint8_t* pixels = picture.release();
+    QImage image(pixels, w, h, stride, rgb ? QImage::Format_RGB888 : QImage::Format_Indexed8,
+                 [](void* p) { std::free(p); }, pixels);
+    if (!rgb)
+        image.setColorTable(colours);
+    return image;
+}
+
+QImage decodeToImage(std::string_view bytes, const jpeg::DecodeOptions& options)
+{
+    return toQImage(jpeg::decode(bytes, options));
+}
+
+JpegView::JpegView(QWidget* parent) : QWidget(parent)
+{
+    setMinimumSize(16, 16);
+}
+
+void JpegView::setCenter(bool on)
+{
+    m_center = on;
+    m_scaled = QPixmap();
+    update();
+}
+
+void JpegView::setProportional(bool on)
+{
+    m_proportional = on;
+    m_scaled = QPixmap();
+    update();
+}
+
+void JpegView::setStretch(bool on)
+{
+    m_stretch = on;
+    m_scaled = QPixmap();
+    update();
+}
+
+void JpegView::setFileName(const QString& fileName)
+{
+    m_fileName = fileName;
+    if (fileName.isEmpty())
+        m_buffer.clear();
+    else
+        m_buffer = files::readWhole(files::fromText(cp1252::fromQString(fileName)));
+    decode();
+}
+
+void JpegView::decode()
+{
+    if (m_buffer.empty()) {
+        setPicture(QImage());
+        return;
+    }
+    setPicture(decodeToImage(m_buffer, decodeOptions));
+}
+
+void JpegView::setPicture(const QImage& picture)
+{
+    m_picture = picture;
+    m_scaled = QPixmap();
+    update();
+}
+
+void JpegView::saveAsJpeg(const QString& fileName) const
+{
+    if (m_picture.isNull())
+        return;
+    const QImage rgb = m_picture.convertToFormat(QImage::Format_RGB888);
+    const int stride = Bitmap::strideFor(rgb.width(), 24);
+    auto* pixels = static_cast<std::uint8_t*>(std::malloc(static_cast<std::size_t>(stride) * rgb.height()));
+    if (!pixels)
+        throw UserError("Out of memory");
+    Bitmap bitmap(rgb.width(), rgb.height(), 24, stride, pixels);
+    for (int y = 0; y < rgb.height(); ++y)
+        std::memcpy(bitmap.row(y), rgb.constScanLine(y), static_cast<std::size_t>(rgb.width()) * 3);
+    const std::string bytes = jpeg::encode(bitmap, encodeOptions);
+    files::writeAtomically(files::fromText(cp1252::fromQString(fileName)), bytes);
+}
+
+QRect JpegView::drawRect() const
+{
+    if (m_picture.isNull())
+        return QRect();
+    const DrawRect r = layoutPicture(m_picture.width(), m_picture.height(), width(), height(), m_center,
+                                     m_proportional, m_stretch);
+    return QRect(r.x, r.y, r.width, r.height);
+}
+
+void JpegView::resizeEvent(QResizeEvent* event)
+{
+    m_scaled = QPixmap();
+    QWidget::resizeEvent(event);
+}
+
+void JpegView::paintEvent(QPaintEvent*)
+{
+    if (m_picture.isNull())
+        return;
+    const QRect target = drawRect();
+    if (target.isEmpty())
+        return;
+    // Scaled once per picture and size; repaints only copy.
+    if (m_scaled.size() != target.size())
+        m_scaled = QPixmap::fromImage(m_picture.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    QPainter painter(this);
+    painter.drawPixmap(target.topLeft(), m_scaled);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "image/jpeg_codec.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+#include <string>
+
+class Bitmap;
+
+// A decoded picture as a toolkit image, sharing the decoder's memory.
+QImage toQImage(Bitmap&& picture);
+// The view's whole load: bytes to the image it draws. Throws jpeg::JpegError.
+QImage decodeToImage(std::string_view bytes, const jpeg::DecodeOptions& options);
+
+// The JPEG view of every window: it keeps the bytes of the file it loaded and draws the decoded
+// picture fitted into its area. Load and save errors go to the caller.
+class JpegView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit JpegView(QWidget* parent = nullptr);
+
+    // Layout flags of the image control; every view is centred and proportional.
+    void setCenter(bool on);
+    void setProportional(bool on);
+    void setStretch(bool on);
+
+    QString fileName() const { return m_fileName; }
+    // Loads a file (an empty name empties the view). A file that cannot be read leaves buffer
+    // and picture as they were; data that does not decode leaves the picture as it was.
+    void setFileName(const QString& fileName);
+    const std::string& buffer() const { return m_buffer; }
+
+    const QImage& picture() const { return m_picture; }
+    void setPicture(const QImage& picture);
+    void clearPicture() { setPicture(QImage()); }
+    // Writes the shown picture as a JPEG file; with no picture nothing is written.
+    void saveAsJpeg(const QString& fileName) const;
+
+    jpeg::DecodeOptions decodeOptions;
+    jpeg::EncodeOptions encodeOptions;
+
+    // Where the picture is drawn in the view now.
+    QRect drawRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void decode();
+
+    QString m_fileName;
+    std::string m_buffer;
+    QImage m_picture;
+    mutable QPixmap m_scaled;
+    bool m_center = true, m_proportional = true, m_stretch = true;
+};

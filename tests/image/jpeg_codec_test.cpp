@@ -1,0 +1,152 @@
+#include "image/jpeg_codec.h"
+#include "image/layout.h"
+
+#include "support/temp_folder.h"
+#include "support/test_pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+
+namespace {
+
+// The reference decoder: libjpeg's own djpeg, writing a PPM.
+std::string djpeg(const TempFolder& dir, const std::string& jpegBytes, const std::string& options)
+{
+    dir.write("in.jpg", jpegBytes);
+    const std::string cmd = "djpeg " + options + " -outfile '" + (dir / "out.ppm").string() + "' '" +
+                            (dir / "in.jpg").string() + "'";
+    if (std::system(cmd.c_str()) != 0)
+        return {};
+    const std::string ppm = dir.read("out.ppm");
+    // P6\nW H\n255\n then the pixels.
+    std::size_t pos = 0;
+    for (int fields = 0; fields < 4; ++fields) {
+        while (pos < ppm.size() && std::isspace(static_cast<unsigned char>(ppm[pos])))
+            ++pos;
+        while (pos < ppm.size() && !std::isspace(static_cast<unsigned char>(ppm[pos])))
+            ++pos;
+    }
+    return ppm.substr(pos + 1);
+}
+
+std::string rgbOf(const Bitmap& b)
+{
+    std::string out;
+    for (int y = 0; y < b.height(); ++y)
+        for (int x = 0; x < b.width(); ++x) {
+            if (b.bitsPerPixel() == 24) {
+                out.append(reinterpret_cast<const char*>(b.row(y) + 3 * x), 3);
+            } else {
+                const std::uint32_t c = b.palette.at(b.row(y)[x]);
+                out += static_cast<char>(c >> 16);
+                out += static_cast<char>(c >> 8);
+                out += static_cast<char>(c);
+            }
+        }
+    return out;
+}
+
+} // namespace
+
+TEST(JpegCodec, DecodesLikeLibjpegWithTheProgramsParameters)
+{
+    TempFolder dir;
+    for (bool progressive : {false, true}) {
+        const std::string bytes = makeJpeg(301, 217, progressive);
+        const Bitmap b = jpeg::decode(bytes);
+        ASSERT_EQ(b.width(), 301);
+        ASSERT_EQ(b.height(), 217);
+        EXPECT_EQ(b.bitsPerPixel(), 8);
+        EXPECT_LE(b.palette.size(), 256u);
+        EXPECT_GT(b.palette.size(), 16u);
+        std::set<int> used;
+        for (int y = 0; y < b.height(); ++y)
+            for (int x = 0; x < b.width(); ++x)
+                used.insert(b.row(y)[x]);
+        EXPECT_LT(*used.rbegin(), static_cast<int>(b.palette.size()));
+        const std::string reference = djpeg(dir, bytes, "-colors 256 -dither fs -dct int");
+        ASSERT_FALSE(reference.empty()) << "djpeg (libjpeg-turbo-progs) is needed";
+        EXPECT_TRUE(rgbOf(b) == reference) << "differs from djpeg -colors 256 -dither fs -dct int";
+    }
+}
+
+TEST(JpegCodec, TrueColourAndSixteenColours)
+{
+    TempFolder dir;
+    const std::string bytes = makeJpeg(120, 80);
+    jpeg::DecodeOptions trueColour;
+    trueColour.numOfColors = jpeg::Colors::TrueColor;
+    const Bitmap full = jpeg::decode(bytes, trueColour);
+    EXPECT_EQ(full.bitsPerPixel(), 24);
+    EXPECT_TRUE(rgbOf(full) == djpeg(dir, bytes, "-dct int"));
+    jpeg::DecodeOptions sixteen;
+    sixteen.numOfColors = jpeg::Colors::Sixteen;
+    EXPECT_LE(jpeg::decode(bytes, sixteen).palette.size(), 16u);
+}
+
+TEST(JpegCodec, BadDataFailsWithLibjpegsMessage)
+{
+    const std::string bytes = makeJpeg(200, 150);
+    const struct {
+        std::string data;
+        const char* message;
+    } cases[] = {
+        {bytes.substr(0, bytes.size() / 2), "Premature end of JPEG file"},
+        {"not a picture at all", "Not a JPEG file: starts with 0x6e 0x6f"},
+        {"", "Empty input file"},
+        {withAnnouncedSize(bytes, 60000, 60000), "Immagine troppo grande: 60000 x 60000 pixel"},
+    };
+    for (const auto& c : cases) {
+        try {
+            jpeg::decode(c.data);
+            ADD_FAILURE() << "decoded: " << c.message;
+        } catch (const jpeg::JpegError& e) {
+            EXPECT_EQ(std::string(e.what()), c.message);
+        }
+    }
+    // The decoder is whole again after a failure.
+    EXPECT_EQ(jpeg::decode(bytes).width(), 200);
+}
+
+TEST(JpegCodec, EncodesBaselineOrProgressiveAtTheGivenSize)
+{
+    const Bitmap source = jpeg::decode(makeJpeg(64, 48));
+    jpeg::EncodeOptions baseline;
+    const std::string a = jpeg::encode(source, baseline);
+    EXPECT_NE(a.find("\xFF\xC0"), std::string::npos);
+    EXPECT_EQ(a.find("\xFF\xC2"), std::string::npos);
+    jpeg::EncodeOptions progressive;
+    progressive.progressive = true;
+    EXPECT_NE(jpeg::encode(source, progressive).find("\xFF\xC2"), std::string::npos);
+    const Bitmap back = jpeg::decode(a);
+    EXPECT_EQ(back.width(), 64);
+    EXPECT_EQ(back.height(), 48);
+    // Optimised tables make smaller files than the standard ones.
+    jpeg::EncodeOptions fast;
+    fast.fastProcessing = true;
+    EXPECT_LT(a.size(), jpeg::encode(source, fast).size());
+}
+
+TEST(PictureLayout, FitsCentresAndStretchesByTheFlags)
+{
+    const struct {
+        int w, h, cw, ch;
+        bool stretch;
+        DrawRect expected;
+    } cases[] = {
+        {1000, 500, 492, 473, true, {0, 113, 492, 246}},
+        {300, 600, 492, 473, true, {128, 0, 236, 473}},
+        {100, 50, 492, 473, true, {0, 113, 492, 246}},
+        {100, 50, 492, 473, false, {196, 211, 100, 50}},
+        {1000, 500, 492, 473, false, {0, 113, 492, 246}},
+        {300, 600, 492, 473, false, {128, 0, 236, 473}},
+        {473, 473, 492, 473, true, {9, 0, 473, 473}},
+        {2000, 100, 492, 473, true, {0, 224, 492, 24}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(layoutPicture(c.w, c.h, c.cw, c.ch, true, true, c.stretch), c.expected)
+            << c.w << "x" << c.h << (c.stretch ? " stretched" : "");
+    EXPECT_EQ(layoutPicture(100, 50, 492, 473, false, false, true), (DrawRect{0, 0, 492, 473}));
+}
