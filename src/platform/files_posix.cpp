@@ -74,16 +74,27 @@ std::string ioErrorText(int err)
     }
 }
 
-std::string readWhole(const fs::path& path)
+namespace {
+
+// Opens a file for reading; a folder is refused as Windows refuses it.
+int openForReading(const fs::path& path, struct stat& st)
 {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0)
         fail(errno, path);
-    struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
         fail(errno, path);
     if (S_ISDIR(st.st_mode))
         fail(EISDIR, path);
+    return fd.release();
+}
+
+} // namespace
+
+std::string readWhole(const fs::path& path)
+{
+    struct stat st {};
+    Fd fd(openForReading(path, st));
     std::string data;
     std::size_t used = 0;
     data.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 4096);
@@ -107,14 +118,8 @@ std::string readWhole(const fs::path& path)
 FileBytes::FileBytes(const fs::path& path)
 {
     {
-        Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-        if (fd.get() < 0)
-            fail(errno, path);
         struct stat st {};
-        if (::fstat(fd.get(), &st) != 0)
-            fail(errno, path);
-        if (S_ISDIR(st.st_mode))
-            fail(EISDIR, path);
+        Fd fd(openForReading(path, st));
         constexpr off_t kMapFrom = 4 << 20;
         if (S_ISREG(st.st_mode) && st.st_size >= kMapFrom) {
             void* p = ::mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE,

@@ -72,7 +72,13 @@ void JpegView::decode()
         setPicture(QImage());
         return;
     }
-    setPicture(decodeToImage(m_buffer, decodeOptions));
+    setPicture(decodeToImage(m_buffer, m_decodeOptions));
+}
+
+void JpegView::setDecodeOptions(const jpeg::DecodeOptions& options)
+{
+    m_decodeOptions = options;
+    decode();
 }
 
 void JpegView::setPicture(const QImage& picture)

@@ -40,7 +40,9 @@ public:
     // Writes the shown picture as a JPEG file; with no picture nothing is written.
     void saveAsJpeg(const QString& fileName) const;
 
-    jpeg::DecodeOptions decodeOptions;
+    const jpeg::DecodeOptions& decodeOptions() const { return m_decodeOptions; }
+    // Decodes the held bytes again with the new options (an empty buffer empties the view).
+    void setDecodeOptions(const jpeg::DecodeOptions& options);
     jpeg::EncodeOptions encodeOptions;
 
     // Where the picture is drawn in the view now.
@@ -53,6 +55,7 @@ protected:
 private:
     void decode();
 
+    jpeg::DecodeOptions m_decodeOptions;
     QString m_fileName;
     std::string m_buffer;
     QImage m_picture;

@@ -86,6 +86,15 @@ TEST(JpegCodec, TrueColourAndSixteenColours)
     EXPECT_LE(jpeg::decode(bytes, sixteen).palette.size(), 16u);
 }
 
+TEST(JpegCodec, CommentMarkersArePassedOver)
+{
+    const std::string bytes = makeJpeg(40, 30);
+    const std::string comment = "Pellicorio \xE8 qui";
+    std::string withComment = bytes.substr(0, 2) + "\xFF\xFE" + static_cast<char>(0) +
+                              static_cast<char>(comment.size() + 2) + comment + bytes.substr(2);
+    EXPECT_TRUE(rgbOf(jpeg::decode(withComment)) == rgbOf(jpeg::decode(bytes)));
+}
+
 TEST(JpegCodec, BadDataFailsWithLibjpegsMessage)
 {
     const std::string bytes = makeJpeg(200, 150);

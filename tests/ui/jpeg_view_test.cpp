@@ -51,6 +51,11 @@ TEST(JpegView, FailedLoadsKeepWhatTheViewShows)
     EXPECT_EQ(view.buffer(), goodBytes);
     EXPECT_EQ(view.picture().size(), QSize(1000, 500));
 
+    jpeg::DecodeOptions trueColour;
+    trueColour.numOfColors = jpeg::Colors::TrueColor;
+    view.setDecodeOptions(trueColour); // decodes the held bytes again
+    EXPECT_EQ(view.picture().format(), QImage::Format_RGB888);
+
     view.setFileName(QString());
     EXPECT_TRUE(view.picture().isNull());
     EXPECT_TRUE(view.buffer().empty());
