@@ -56,3 +56,10 @@ void RecordTable::adopt(std::vector<Row>&& rows)
     if (m_rows.size() < static_cast<std::size_t>(kInitialRows))
         m_rows.resize(kInitialRows);
 }
+
+void RecordTable::copyRow(int i, const RecordTable& from, int j)
+{
+    reserveRows(i);
+    Row source = j >= 1 && j <= from.capacity() ? from.m_rows[static_cast<std::size_t>(j - 1)] : Row();
+    m_rows[static_cast<std::size_t>(i - 1)] = std::move(source);
+}

@@ -26,6 +26,8 @@ public:
     dfilm& row(int i);
     void put(int i, dfilm record);
     void put(int i, Row record);
+    // Row i becomes a copy of row j of another table (or this one).
+    void copyRow(int i, const RecordTable& from, int j);
     void reserveRows(int n);
     // Copies every row, the stale ones above the count included.
     void copyAllFrom(const RecordTable& other);

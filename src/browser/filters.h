@@ -1,0 +1,39 @@
+#pragma once
+
+#include "archive/archive_model.h"
+
+#include "base/regional.h"
+
+#include <optional>
+#include <string>
+
+// The texts of the filter fields, as the user left them.
+struct FilterTexts
+{
+    std::string title, genre, actors, director, arrival, position;
+};
+
+// The active criteria of one filter pass.
+class FilterCriteria
+{
+public:
+    // Throws ConversionError when the arrival text is not a date.
+    static FilterCriteria read(const FilterTexts& texts, const RegionalSettings& rs);
+
+    bool matches(const dfilm& record) const;
+    bool any() const { return m_title || m_genre || m_actors || m_director || m_arrival || m_position; }
+
+private:
+    // Upper-cased (a-z only) texts searched in the upper-cased record fields.
+    std::optional<std::string> m_title, m_actors, m_director, m_position;
+    // Compared exactly.
+    std::optional<std::string> m_genre;
+    std::optional<double> m_arrival;
+    mutable std::string m_joined; // reused for the joined actors
+};
+
+// Rebuilds ViewTable with the archive records that meet every active criterion, in archive order.
+void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria);
+
+// Byte-wise substring test with the letters a-z of the haystack folded; the needle is upper case.
+bool containsFolded(std::string_view haystack, std::string_view upperNeedle);

@@ -1,0 +1,48 @@
+#include "record_edit.h"
+
+#include "base/text.h"
+
+namespace {
+
+void writeEdits(dfilm& r, const RecordEdits& e)
+{
+    r.genere = text::flattenLineBreaks(e.genere);
+    r.durata = text::flattenLineBreaks(e.durata);
+    r.datau = text::flattenLineBreaks(e.datau);
+    r.attore1 = text::flattenLineBreaks(e.attore1);
+    r.attore2 = text::flattenLineBreaks(e.attore2);
+    r.regia = text::flattenLineBreaks(e.regia);
+    r.posizione = text::flattenLineBreaks(e.posizione);
+    r.trama = text::flattenLineBreaks(e.trama);
+}
+
+// Rows first..count-1 take the row above them; the last keeps a stale copy.
+void moveDown(RecordTable& table, int first, int count)
+{
+    for (int i = first; i < count; ++i)
+        table.copyRow(i, table, i + 1);
+}
+
+} // namespace
+
+int UpdateRecord(ArchiveModel& model, int k, const RecordEdits& edits)
+{
+    const int j = model.findRecord(model.ViewTable.row(k));
+    if (j == 0)
+        return 0;
+    writeEdits(model.ViewTable.row(k), edits);
+    writeEdits(model.ArchiveTable.row(j), edits);
+    return j;
+}
+
+int DeleteRecord(ArchiveModel& model, int k)
+{
+    const int j = model.findRecord(model.ViewTable.row(k));
+    if (j == 0)
+        return 0;
+    moveDown(model.ViewTable, k, model.ViewCount);
+    --model.ViewCount;
+    moveDown(model.ArchiveTable, j, model.ArchiveCount);
+    --model.ArchiveCount;
+    return j;
+}

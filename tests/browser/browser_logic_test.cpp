@@ -1,0 +1,183 @@
+#include "browser/filters.h"
+#include "browser/genres.h"
+#include "browser/image_names.h"
+#include "browser/record_edit.h"
+
+#include "base/dates.h"
+#include "base/errors.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const RegionalSettings kItalian = RegionalSettings::italian();
+
+dfilm film(const std::string& title, const std::string& genre = "AZIONE", const std::string& position = "Gino-CD1")
+{
+    dfilm r;
+    r.titolo = title;
+    r.genere = genre;
+    r.posizione = position;
+    r.attore1 = "PRIMO ATTORE";
+    r.attore2 = "SECONDA ATTRICE";
+    r.regia = "Sergio Leone";
+    r.dataa = dates::encode({2005, 3, 10, 18, 30, 0});
+    return r;
+}
+
+ArchiveModel modelOf(const std::vector<dfilm>& records)
+{
+    ArchiveModel m;
+    for (const dfilm& r : records)
+        m.ArchiveTable.row(++m.ArchiveCount) = r;
+    m.copyArchiveToView();
+    return m;
+}
+
+FilterTexts texts(std::string title = "", std::string genre = "", std::string actors = "", std::string director = "",
+                  std::string arrival = "", std::string position = "")
+{
+    return FilterTexts{title, genre, actors, director, arrival, position};
+}
+
+std::vector<std::string> viewTitles(const ArchiveModel& m)
+{
+    std::vector<std::string> out;
+    for (int i = 1; i <= m.ViewCount; ++i)
+        out.push_back(m.ViewTable.row(i).titolo);
+    return out;
+}
+
+} // namespace
+
+TEST(ImageNames, ExtensionBecomesJpg)
+{
+    EXPECT_EQ(images::imageName("MATRIX.AVI"), "MATRIX.jpg");
+    EXPECT_EQ(images::imageName("DR. NO"), "DR.jpg");
+    EXPECT_EQ(images::imageName("MR. SMITH GOES.AVI"), "MR. SMITH GOES.jpg");
+    EXPECT_EQ(images::imageName("MR. SMITH"), "MR.jpg");
+    EXPECT_EQ(images::imageName("ZORRO"), "ZORRO.jpg");
+    EXPECT_EQ(images::imageName("A.B/C"), "A.B/C.jpg");
+    EXPECT_EQ(images::coverImagePath("/film/copertine", "MATRIX.AVI"), "/film/copertine/MATRIX.jpg");
+    EXPECT_EQ(images::posterImagePath("/film/locandine/", "MATRIX.AVI"), "/film/locandine//lc_MATRIX.jpg");
+}
+
+TEST(Filters, EachCriterionAsTheFieldsSay)
+{
+    dfilm accented = film("\xC8 LA VITA.AVI", "DRAMMATICO");
+    dfilm early = film("CINEMA PARADISO.AVI", "DRAMMATICO", "Mario-DVD2");
+    early.dataa = dates::encode({2005, 3, 9, 23, 59, 0});
+    dfilm animation = film("ZORRO.DIVX", "Animazione");
+    animation.attore1 = "";
+    animation.attore2 = "";
+    ArchiveModel m = modelOf({film("MATRIX.AVI"), early, accented, animation});
+    const struct {
+        FilterTexts texts;
+        std::vector<std::string> titles;
+    } cases[] = {
+        {texts(), {"MATRIX.AVI", "CINEMA PARADISO.AVI", "\xC8 LA VITA.AVI", "ZORRO.DIVX"}},
+        {texts("ma", " Tutti", "", "", "", ""), {"MATRIX.AVI", "CINEMA PARADISO.AVI"}},
+        {texts("\xE8"), {}},
+        {texts(" "), {"CINEMA PARADISO.AVI", "\xC8 LA VITA.AVI"}},
+        {texts("", "drammatico"), {}},
+        {texts("", "DRAMMATICO"), {"CINEMA PARADISO.AVI", "\xC8 LA VITA.AVI"}},
+        {texts("", "", "attore seconda"), {"MATRIX.AVI", "CINEMA PARADISO.AVI", "\xC8 LA VITA.AVI"}},
+        {texts("", "", "", "leone"), {"MATRIX.AVI", "CINEMA PARADISO.AVI", "\xC8 LA VITA.AVI", "ZORRO.DIVX"}},
+        {texts("", "", "", "", "10/03/2005"), {"MATRIX.AVI", "\xC8 LA VITA.AVI", "ZORRO.DIVX"}},
+        {texts("", "", "", "", "", "dvd"), {"CINEMA PARADISO.AVI"}},
+        {texts("a", "DRAMMATICO", "attrice", "sergio", "01/01/2000", "mario"), {"CINEMA PARADISO.AVI"}},
+        {texts("x", "AZIONE", "", "", "", "Mario"), {}},
+    };
+    for (const auto& c : cases) {
+        ApplyFilters(m, FilterCriteria::read(c.texts, kItalian));
+        EXPECT_EQ(viewTitles(m), c.titles) << "title '" << c.texts.title << "' genre '" << c.texts.genre << "'";
+    }
+    // The archive itself never changes; rows above the count keep what they held.
+    EXPECT_EQ(m.ArchiveCount, 4);
+    EXPECT_EQ(m.ViewTable.row(1).titolo, "CINEMA PARADISO.AVI");
+    EXPECT_THROW(FilterCriteria::read(texts("", "", "", "", "31/02/2005"), kItalian), ConversionError);
+}
+
+TEST(Genres, SortedDistinctWithCountsOnTheirFirstRow)
+{
+    ArchiveModel m = modelOf({film("A", "DRAMMATICO"), film("B", "AZIONE"), film("C", "COMMEDIA"), film("D", "AZIONE")});
+    RefreshGenres(m);
+    EXPECT_EQ(m.GenreList, (std::vector<std::string>{"AZIONE", "COMMEDIA", "DRAMMATICO"}));
+    Statistics s = RefreshStatistics(m);
+    EXPECT_EQ(s.total, 4);
+    EXPECT_EQ(s.counts, (std::vector<int>{2, 1, 1}));
+
+    ArchiveModel withEmpty = modelOf({film("A", ""), film("B", "AZIONE"), film("C", "")});
+    RefreshGenres(withEmpty);
+    EXPECT_EQ(withEmpty.GenreList, (std::vector<std::string>{"", "AZIONE"}));
+    EXPECT_EQ(RefreshStatistics(withEmpty).counts, (std::vector<int>{2, 1}));
+    EXPECT_EQ(genreChoiceItems(withEmpty), (std::vector<std::string>{"", " Tutti", "AZIONE"}));
+
+    // Texts that differ only in case are separate genres; a text split apart by the unstable
+    // sort counts on its first row.
+    ArchiveModel mixed = modelOf({film("A", "Azione"), film("B", "AZIONE"), film("C", "Azione"), film("D", "commedia")});
+    RefreshGenres(mixed);
+    Statistics ms = RefreshStatistics(mixed);
+    int total = 0;
+    for (int c : ms.counts)
+        total += c;
+    EXPECT_EQ(total, 4);
+    EXPECT_EQ(mixed.GenreList.back(), "commedia");
+    EXPECT_GE(mixed.GenreCount, 3);
+    EXPECT_EQ(std::count(mixed.GenreList.begin(), mixed.GenreList.end(), "AZIONE"), 1);
+
+    ArchiveModel many;
+    for (int i = 0; i < 250; ++i)
+        many.ArchiveTable.row(++many.ArchiveCount) = film("T", "GENERE " + std::to_string(i));
+    RefreshGenres(many);
+    const Statistics ss = RefreshStatistics(many);
+    EXPECT_EQ(ss.genres.size(), 250u);
+    EXPECT_EQ(std::count(ss.counts.begin(), ss.counts.end(), 1), 250);
+
+    ArchiveModel empty;
+    empty.GenreList = {"OLD"};
+    empty.GenreCount = 1;
+    RefreshGenres(empty);
+    EXPECT_EQ(empty.GenreList, std::vector<std::string>{"OLD"});
+}
+
+TEST(RecordEdit, UpdateFindsTheArchiveRecordUnderAFilter)
+{
+    ArchiveModel m = modelOf({film("ALIEN.MPG"), film("MATRIX.AVI"), film("ZORRO.DIVX")});
+    ApplyFilters(m, FilterCriteria::read(texts("zorro"), kItalian));
+    ASSERT_EQ(m.ViewCount, 1);
+    RecordEdits e{"COMMEDIA", "90'", "1998", "Uno\tDue", "B", "R", "Gino-CD9", "riga uno\r\nriga due"};
+    EXPECT_EQ(UpdateRecord(m, 1, e), 3);
+    EXPECT_EQ(m.ArchiveTable.row(3).posizione, "Gino-CD9");
+    EXPECT_EQ(m.ArchiveTable.row(3).attore1, "Uno Due");
+    EXPECT_EQ(m.ArchiveTable.row(3).trama, "riga uno  riga due");
+    EXPECT_EQ(m.ViewTable.row(1).genere, "COMMEDIA");
+    EXPECT_EQ(m.ArchiveTable.row(1).genere, "AZIONE");
+    // The old position no longer finds it; the new one does.
+    EXPECT_EQ(UpdateRecord(m, 1, e), 3);
+    m.ViewTable.row(1).posizione = "nessuno";
+    EXPECT_EQ(UpdateRecord(m, 1, e), 0);
+    EXPECT_EQ(DeleteRecord(m, 1), 0);
+    EXPECT_EQ(m.ArchiveCount, 3);
+}
+
+TEST(RecordEdit, DeleteRemovesFromBothTablesAndKeepsTheOrder)
+{
+    ArchiveModel m = modelOf({film("A.AVI"), film("B.AVI"), film("C.AVI"), film("D.AVI")});
+    ApplyFilters(m, FilterCriteria::read(texts("", "", "", "", "", "cd1"), kItalian));
+    EXPECT_EQ(DeleteRecord(m, 2), 2);
+    EXPECT_EQ(viewTitles(m), (std::vector<std::string>{"A.AVI", "C.AVI", "D.AVI"}));
+    EXPECT_EQ(m.ArchiveCount, 3);
+    EXPECT_EQ(m.ArchiveTable.row(2).titolo, "C.AVI");
+    EXPECT_EQ(m.ArchiveTable.row(4).titolo, "D.AVI"); // a stale copy above the count
+}
+
+TEST(RecordEdit, SameTitleAndPositionActsOnTheLowerRow)
+{
+    dfilm a = film("X.AVI"), b = film("X.AVI");
+    b.dimmb = 2;
+    ArchiveModel m = modelOf({film("A.AVI"), a, b});
+    EXPECT_EQ(DeleteRecord(m, 3), 2);
+    EXPECT_EQ(m.ArchiveCount, 2);
+    EXPECT_EQ(m.ArchiveTable.row(2).dimmb, 2);
+}
