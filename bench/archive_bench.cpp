@@ -66,7 +66,7 @@ ArchiveModel makeArchive(int n)
     ArchiveModel m;
     m.ArchiveTable.reserveRows(n);
     for (int i = 1; i <= n; ++i) {
-        dfilm& r = m.ArchiveTable.row(i);
+        dfilm& r = m.ArchiveTable.edit(i);
         r.titolo = text_upper(words(rnd, 3)) + " " + std::to_string(i) + ".AVI";
         r.genere = "GENERE " + std::to_string(genre(rnd));
         r.attore1 = "Attore " + words(rnd, 2) + ", Attrice " + words(rnd, 2);

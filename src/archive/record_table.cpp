@@ -14,7 +14,7 @@ const dfilm& RecordTable::row(int i) const
     return r ? *r : kEmpty;
 }
 
-dfilm& RecordTable::row(int i)
+dfilm& RecordTable::edit(int i)
 {
     if (i > capacity())
         m_rows.resize(std::max<std::size_t>(static_cast<std::size_t>(i), m_rows.size() * 3 / 2));

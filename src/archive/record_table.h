@@ -22,10 +22,17 @@ public:
     int capacity() const { return static_cast<int>(m_rows.size()); }
     // A row never written reads as an empty record.
     const dfilm& row(int i) const;
-    // For writing: grows the table when needed and unshares the row.
-    dfilm& row(int i);
+    // For writing: grows the table when needed and unshares the row (a copy when shared).
+    dfilm& edit(int i);
     void put(int i, dfilm record);
     void put(int i, Row record);
+    // Asks the memory system for row i's record ahead of its use (a hint, never required).
+    void prefetch(int i) const
+    {
+        if (i >= 1 && i <= capacity())
+            if (const dfilm* r = m_rows[static_cast<std::size_t>(i - 1)].get())
+                __builtin_prefetch(r);
+    }
     // Row i becomes a copy of row j of another table (or this one).
     void copyRow(int i, const RecordTable& from, int j);
     void reserveRows(int n);

@@ -1,7 +1,11 @@
 #include "filters.h"
 
 #include "base/dates.h"
+#include "base/parallel.h"
 #include "base/text.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -72,11 +76,49 @@ bool FilterCriteria::matches(const dfilm& r) const
     return true;
 }
 
+namespace {
+
+// Marks the records of rows first..last that pass. The records lie apart in memory, so each
+// is asked for well before it is tested, and its title a little later.
+void markMatches(const RecordTable& table, int first, int last, const FilterCriteria& criteria, char* passed)
+{
+    constexpr int kAhead = 16;
+    for (int k = first; k <= last; ++k) {
+        table.prefetch(k + kAhead);
+        if (k + kAhead / 2 <= last)
+            __builtin_prefetch(table.row(k + kAhead / 2).titolo.data());
+        passed[k - first] = criteria.matches(table.row(k)) ? 1 : 0;
+    }
+}
+
+} // namespace
+
 void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria)
 {
-    int write = 0;
-    for (int k = 1; k <= model.ArchiveCount; ++k)
-        if (criteria.matches(model.ArchiveTable.row(k)))
-            model.ViewTable.copyRow(++write, model.ArchiveTable, k);
-    model.ViewCount = write;
+    const int n = model.ArchiveCount;
+    std::vector<char> passed(static_cast<std::size_t>(std::max(n, 0)));
+    const RecordTable& archive = model.ArchiveTable;
+    if (n < 200000) {
+        markMatches(archive, 1, n, criteria, passed.data());
+    } else {
+        const int mid = n / 2;
+        const FilterCriteria second = criteria; // each half has its own scratch text
+        runBoth([&] { markMatches(archive, 1, mid, criteria, passed.data()); },
+                [&] { markMatches(archive, mid + 1, n, second, passed.data() + mid); });
+    }
+    std::vector<int> rows;
+    for (int k = 1; k <= n; ++k)
+        if (passed[static_cast<std::size_t>(k - 1)])
+            rows.push_back(k);
+    // Copying a row touches the reference counts of the record it gets and of the one it drops.
+    const int matches = static_cast<int>(rows.size());
+    model.ViewTable.reserveRows(matches);
+    for (int w = 1; w <= matches; ++w) {
+        if (w + 16 <= matches) {
+            model.ViewTable.prefetch(w + 16);
+            archive.prefetch(rows[static_cast<std::size_t>(w + 15)]);
+        }
+        model.ViewTable.copyRow(w, archive, rows[static_cast<std::size_t>(w - 1)]);
+    }
+    model.ViewCount = matches;
 }

@@ -30,8 +30,8 @@ int UpdateRecord(ArchiveModel& model, int k, const RecordEdits& edits)
     const int j = model.findRecord(model.ViewTable.row(k));
     if (j == 0)
         return 0;
-    writeEdits(model.ViewTable.row(k), edits);
-    writeEdits(model.ArchiveTable.row(j), edits);
+    writeEdits(model.ViewTable.edit(k), edits);
+    writeEdits(model.ArchiveTable.edit(j), edits);
     return j;
 }
 

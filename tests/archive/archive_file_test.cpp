@@ -36,7 +36,7 @@ ArchiveModel modelOf(const std::vector<dfilm>& records)
 {
     ArchiveModel m;
     for (const dfilm& r : records)
-        m.ArchiveTable.row(++m.ArchiveCount) = r;
+        m.ArchiveTable.edit(++m.ArchiveCount) = r;
     return m;
 }
 
@@ -179,14 +179,14 @@ TEST(ArchiveFile, ReadArchiveFileStoresAtTheGivenRowOrNothingAtAll)
     const std::string good = archiveline::format(film("B.AVI"), kItalian) + "\r\n";
     dir.write("other.txt", good + good);
     RecordTable table;
-    table.row(1) = film("A.AVI");
+    table.edit(1) = film("A.AVI");
     EXPECT_EQ(ReadArchiveFile(path, table, 2, kItalian), 2);
     EXPECT_EQ(table.row(1).titolo, "A.AVI");
     EXPECT_EQ(table.row(3).titolo, "B.AVI");
 
     dir.write("other.txt", good + "broken\r\n");
     RecordTable untouched;
-    untouched.row(1) = film("A.AVI");
+    untouched.edit(1) = film("A.AVI");
     EXPECT_THROW(ReadArchiveFile(path, untouched, 2, kItalian), ArchiveLineError);
     EXPECT_EQ(untouched.row(2), dfilm{});
     EXPECT_THROW(ReadArchiveFile((dir / "none.txt").string(), untouched, 2, kItalian), UserError);
@@ -235,7 +235,7 @@ TEST(ArchiveFile, FailedSaveLeavesWhatWasThereAndSaysWhy)
 TEST(ArchiveModel, LookupByTitleAndPositionFindsTheLowerRow)
 {
     ArchiveModel m = modelOf({film("A.AVI"), film("B.AVI"), film("B.AVI")});
-    m.ArchiveTable.row(3).dimmb = 1;
+    m.ArchiveTable.edit(3).dimmb = 1;
     dfilm key = film("B.AVI");
     EXPECT_EQ(m.findRecord(key), 2);
     key.posizione = "gino-CD1";
@@ -306,9 +306,9 @@ TEST(RecordTable, CopiesAreValuesWhateverTheyShare)
 {
     ArchiveModel m = modelOf({film("A.AVI"), film("B.AVI")});
     m.copyArchiveToView();
-    m.ViewTable.row(1).genere = "COMMEDIA";
+    m.ViewTable.edit(1).genere = "COMMEDIA";
     EXPECT_EQ(m.ArchiveTable.row(1).genere, "DRAMMATICO");
-    m.ArchiveTable.row(2).regia = "Altro";
+    m.ArchiveTable.edit(2).regia = "Altro";
     EXPECT_EQ(m.ViewTable.row(2).regia, "Regista");
     EXPECT_EQ(m.ViewTable.row(1).genere, "COMMEDIA");
     // Rows above the count keep what they held; rows never written read empty.
@@ -316,6 +316,6 @@ TEST(RecordTable, CopiesAreValuesWhateverTheyShare)
     m.copyArchiveToView();
     EXPECT_EQ(m.ViewTable.row(2).titolo, "B.AVI");
     EXPECT_EQ(m.ViewTable.row(3000), dfilm{});
-    m.ViewTable.row(3000).titolo = "X";
+    m.ViewTable.edit(3000).titolo = "X";
     EXPECT_GE(m.ViewTable.capacity(), 3000);
 }

@@ -19,7 +19,7 @@ ArchiveModel archiveOf(int count, char fill)
 {
     ArchiveModel m;
     for (int i = 1; i <= count; ++i) {
-        dfilm& r = m.ArchiveTable.row(i);
+        dfilm& r = m.ArchiveTable.edit(i);
         r.titolo = "TITOLO " + std::to_string(i) + ".AVI";
         r.genere = "COMMEDIA";
         r.posizione = "Gino-DVD" + std::to_string(i % 40);

@@ -29,7 +29,7 @@ ArchiveModel modelOf(const std::vector<dfilm>& records)
 {
     ArchiveModel m;
     for (const dfilm& r : records)
-        m.ArchiveTable.row(++m.ArchiveCount) = r;
+        m.ArchiveTable.edit(++m.ArchiveCount) = r;
     m.copyArchiveToView();
     return m;
 }
@@ -128,7 +128,7 @@ TEST(Genres, SortedDistinctWithCountsOnTheirFirstRow)
 
     ArchiveModel many;
     for (int i = 0; i < 250; ++i)
-        many.ArchiveTable.row(++many.ArchiveCount) = film("T", "GENERE " + std::to_string(i));
+        many.ArchiveTable.edit(++many.ArchiveCount) = film("T", "GENERE " + std::to_string(i));
     RefreshGenres(many);
     const Statistics ss = RefreshStatistics(many);
     EXPECT_EQ(ss.genres.size(), 250u);
@@ -155,7 +155,7 @@ TEST(RecordEdit, UpdateFindsTheArchiveRecordUnderAFilter)
     EXPECT_EQ(m.ArchiveTable.row(1).genere, "AZIONE");
     // The old position no longer finds it; the new one does.
     EXPECT_EQ(UpdateRecord(m, 1, e), 3);
-    m.ViewTable.row(1).posizione = "nessuno";
+    m.ViewTable.edit(1).posizione = "nessuno";
     EXPECT_EQ(UpdateRecord(m, 1, e), 0);
     EXPECT_EQ(DeleteRecord(m, 1), 0);
     EXPECT_EQ(m.ArchiveCount, 3);

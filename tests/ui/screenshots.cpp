@@ -39,7 +39,7 @@ int main(int argc, char** argv)
                                        "Salva_locandina\r\nSalva_copertina\r\n");
     ArchiveModel sample;
     for (const char* title : {"ALIEN.MPG", "BLADE RUNNER.AVI", "DR. NO.AVI", "IL POSTINO.DIVX", "MATRIX.AVI"}) {
-        dfilm& r = sample.ArchiveTable.row(++sample.ArchiveCount);
+        dfilm& r = sample.ArchiveTable.edit(++sample.ArchiveCount);
         r.titolo = title;
         r.genere = "FANTASCIENZA";
         r.posizione = "Gino-FILM01";
