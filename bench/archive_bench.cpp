@@ -32,6 +32,7 @@ public:
         return std::string("bench");
     }
     std::optional<std::string> chooseFolder(const std::string&) override { return std::nullopt; }
+    void beep() override {}
 };
 
 fs::path benchFolder()

@@ -60,11 +60,11 @@ void run(benchmark::State& state, const FilterTexts& texts)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-void BM_ApplyFiltersTitle(benchmark::State& state) { run(state, {"amore", "", "", "", "", ""}); }
+void BM_ApplyFiltersTitle(benchmark::State& state) { run(state, {"amore", "", "", "", "", "", std::nullopt}); }
 
 void BM_ApplyFiltersAll(benchmark::State& state)
 {
-    run(state, {"a", "GENERE 7", "attrice", "regista", "01/01/2000", "film"});
+    run(state, {"a", "GENERE 7", "attrice", "regista", "01/01/2000", "film", std::nullopt});
 }
 
 void BM_RefreshGenres(benchmark::State& state)

@@ -11,7 +11,7 @@ namespace dates {
 namespace {
 
 // Days from 1970-01-01 for a proleptic Gregorian date (H. Hinnant's algorithm).
-long long daysFromCivil(long long y, unsigned m, unsigned d)
+constexpr long long daysFromCivil(long long y, unsigned m, unsigned d)
 {
     y -= m <= 2;
     const long long era = (y >= 0 ? y : y - 399) / 400;
@@ -34,7 +34,8 @@ void civilFromDays(long long z, int& y, int& m, int& d)
     y = static_cast<int>(static_cast<long long>(yoe) + era * 400 + (m <= 2));
 }
 
-const long long kOleEpoch = daysFromCivil(1899, 12, 30);
+// constexpr: encode() may run during the static initialisation of other files.
+constexpr long long kOleEpoch = daysFromCivil(1899, 12, 30);
 
 const char* const kMonthShort[] = {"gen", "feb", "mar", "apr", "mag", "giu",
                                    "lug", "ago", "set", "ott", "nov", "dic"};

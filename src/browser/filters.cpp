@@ -49,7 +49,7 @@ FilterCriteria FilterCriteria::read(const FilterTexts& t, const RegionalSettings
     c.m_actors = folded(t.actors);
     c.m_director = folded(t.director);
     if (!t.arrival.empty())
-        c.m_arrival = dates::parseShortDate(t.arrival, rs);
+        c.m_arrival = t.pickedArrival ? *t.pickedArrival : dates::parseShortDate(t.arrival, rs);
     c.m_position = folded(t.position);
     return c;
 }

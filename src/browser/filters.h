@@ -11,6 +11,9 @@
 struct FilterTexts
 {
     std::string title, genre, actors, director, arrival, position;
+    // The day the date picker wrote as arrival; it holds whatever order the regional date
+    // format reads, so the picked day is the criterion.
+    std::optional<double> pickedArrival;
 };
 
 // The active criteria of one filter pass.

@@ -21,4 +21,6 @@ public:
     // Starts at startFolder; the user may type a new folder, which is created after a
     // confirmation. nullopt when cancelled. The answer carries no trailing separator.
     virtual std::optional<std::string> chooseFolder(const std::string& startFolder) = 0;
+    // The system beep.
+    virtual void beep() = 0;
 };

@@ -1,6 +1,7 @@
 #include "archive_tab.h"
 
 #include "jpeg_view.h"
+#include "title_list_model.h"
 #include "widget_names.h"
 
 #include <QCheckBox>
@@ -10,7 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -21,11 +22,14 @@
 namespace {
 
 QLineEdit* field(QGridLayout* grid, const char* name, const QString& caption, int row, int col, int span = 1,
-                 bool readOnly = false)
+                 bool readOnly = false, QLabel** label = nullptr)
 {
     auto* edit = named<QLineEdit>(name);
     edit->setReadOnly(readOnly);
-    grid->addWidget(new QLabel(caption), row, col);
+    auto* l = new QLabel(caption);
+    if (label)
+        *label = l;
+    grid->addWidget(l, row, col);
     grid->addWidget(edit, row, col + 1, 1, span);
     return edit;
 }
@@ -50,7 +54,11 @@ void pictureTab(QWidget* tab, JpegView* view, QPushButton* button)
 
 ArchiveTab::ArchiveTab(QWidget* parent) : QWidget(parent)
 {
-    DBLBresult = named<QListWidget>("DBLBresult");
+    DBLBresult = named<QListView>("DBLBresult");
+    titles = new TitleListModel(this);
+    DBLBresult->setModel(titles);
+    DBLBresult->setUniformItemSizes(true);
+    DBLBresult->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DBLBresult->setMinimumWidth(210);
     DBLBresult->setMaximumWidth(260);
 
@@ -63,8 +71,10 @@ ArchiveTab::ArchiveTab(QWidget* parent) : QWidget(parent)
     DBEDdurata = field(grid, "DBEDdurata", "Durata", 1, 2);
     DBEDdatau = field(grid, "DBEDdatau", "Anno", 2, 0);
     DBEDdataa = field(grid, "DBEDdataa", "Data Arrivo", 2, 2, 1, true);
-    DBEDattore1 = field(grid, "DBEDattore1", "Attori A", 3, 0, 3);
-    DBEDattore2 = field(grid, "DBEDattore2", "Attori B", 4, 0, 3);
+    DBEDattore1 = field(grid, "DBEDattore1", "Attori A", 3, 0, 3, false, &Label22);
+    DBEDattore2 = field(grid, "DBEDattore2", "Attori B", 4, 0, 3, false, &Label26);
+    Label22->setObjectName("Label22");
+    Label26->setObjectName("Label26");
     DBEDregia = field(grid, "DBEDregia", "Regia", 5, 0, 3);
     DBEDposizione = field(grid, "DBEDposizione", "Posizione", 6, 0);
     DBEDdimmb = field(grid, "DBEDdimmb", "Dim MB", 6, 2, 1, true);
@@ -72,8 +82,8 @@ ArchiveTab::ArchiveTab(QWidget* parent) : QWidget(parent)
     PageControl3 = named<QTabWidget>("PageControl3");
     DBMtrama = named<QPlainTextEdit>("DBMtrama");
     DBMtrama->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    TSLocandina = named<QWidget>("TSLocandina");
-    TSCopertina = named<QWidget>("TSCopertina");
+    TSLocandina = named<QWidget>("TabSheet9");
+    TSCopertina = named<QWidget>("TabSheet6");
     DBLOCANDINA = named<JpegView>("DBLOCANDINA");
     DBJPGcover = named<JpegView>("DBJPGcover");
     LCZOOM = named<QPushButton>("LCZOOM", "ZOOM");
@@ -139,7 +149,9 @@ ArchiveTab::ArchiveTab(QWidget* parent) : QWidget(parent)
     auto* bl = new QVBoxLayout(Panel7);
     bl->setContentsMargins(6, 4, 6, 4);
     DBAggRec = named<QPushButton>("DBAggRec", "Aggiorna record");
+    DBAggRec->setToolTip("Aggiorna titolo selezionato");
     DBCancRec = named<QPushButton>("DBCancRec", "Cancella record");
+    DBCancRec->setToolTip("Cancella titolo selezionato");
     MergeDB = named<QPushButton>("MergeDB", "MERGE");
     QUIT = named<QPushButton>("QUIT", "USCITA");
     DBAggRec->setEnabled(false);

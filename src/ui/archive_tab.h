@@ -7,7 +7,8 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
+class TitleListModel;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
@@ -21,7 +22,8 @@ class ArchiveTab : public QWidget
 public:
     explicit ArchiveTab(QWidget* parent = nullptr);
 
-    QListWidget* DBLBresult;
+    QListView* DBLBresult;
+    TitleListModel* titles;
     QFrame* DATIDB;
     QLineEdit *DBEDtitolo, *DBEDgenere, *DBEDdurata, *DBEDdatau, *DBEDdataa, *DBEDattore1, *DBEDattore2,
         *DBEDregia, *DBEDposizione, *DBEDdimmb;
@@ -37,7 +39,7 @@ public:
     QComboBox* FLTCBgenere;
     QToolButton *SCalendar, *FLTDataClear;
     QPushButton *FLTAPP, *FLTCLEAR;
-    QLabel *Label36, *Label37;
+    QLabel *Label36, *Label37, *Label22, *Label26;
 
     QFrame* Panel7;
     QPushButton *DBAggRec, *DBCancRec, *MergeDB, *QUIT;

@@ -1,7 +1,42 @@
 #include "date_picker_window.h"
 
-DatePickerWindow::DatePickerWindow(QWidget* parent) : QDialog(parent)
+#include "widget_names.h"
+
+#include <QCalendarWidget>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <optional>
+
+DatePickerWindow::DatePickerWindow(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName("TForm3");
     setWindowTitle("Zenfo - Data iniziale");
+    setStyleSheet("QDialog#TForm3 { background: white; }");
+    MonthCalendar1 = named<QCalendarWidget>("MonthCalendar1");
+    MonthCalendar1->setGridVisible(false);
+    MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    OKCalendar = named<QPushButton>("OKCalendar", "OK");
+    ANNCalendar = named<QPushButton>("ANNCalendar", "Annulla");
+    connect(OKCalendar, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ANNCalendar, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(OKCalendar);
+    buttons->addWidget(ANNCalendar);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(MonthCalendar1);
+    layout->addLayout(buttons);
+    // The design's 190 x 185 is too small for a readable calendar in this toolkit.
+    setFixedSize(sizeHint().expandedTo(QSize(190, 185)));
+}
+
+std::optional<QDate> DatePickerWindow::pick()
+{
+    MonthCalendar1->setSelectedDate(QDate::currentDate());
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    return MonthCalendar1->selectedDate();
 }

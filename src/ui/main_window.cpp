@@ -1,9 +1,11 @@
 #include "main_window.h"
 
+#include "archive_browser.h"
 #include "archive_tab.h"
 #include "error_report.h"
 #include "intake_tab.h"
 #include "settings_tab.h"
+#include "title_list_model.h"
 #include "widget_names.h"
 #include "zoom_window.h"
 
@@ -21,7 +23,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -68,6 +69,7 @@ MainWindow::MainWindow(ProgramState& state, Dialogs& dialogs, QWidget* parent)
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
 
+    m_browser = new ArchiveBrowser(m_state, m_dialogs, *m_archive, *m_settings->SGStat, this);
     connectControls();
     FormCreate();
 }
@@ -156,15 +158,16 @@ void MainWindow::showStartupOutcome(int outcome, const std::string& error)
         a.FLTCLEAR->setEnabled(true);
         a.FILTRI->setEnabled(true);
         a.DATIDB->setEnabled(true);
-        FillTitleList();
+        m_browser->RefreshGenres();
+        m_browser->FillTitleList();
         break;
     case Outcome::EmptyFile:
-        a.DBLBresult->addItem("File archivio vuoto");
+        a.titles->showMessage("File archivio vuoto");
         a.FILTRI->setEnabled(false);
         a.DATIDB->setEnabled(false);
         break;
     case Outcome::MissingFile:
-        a.DBLBresult->addItem("Nessun titolo in archivio");
+        a.titles->showMessage("Nessun titolo in archivio");
         a.FILTRI->setEnabled(false);
         a.DATIDB->setEnabled(false);
         break;
@@ -181,7 +184,8 @@ void MainWindow::showStartupOutcome(int outcome, const std::string& error)
                            static_cast<QWidget*>(a.MergeDB), static_cast<QWidget*>(m_intake->AddToDB),
                            static_cast<QWidget*>(m_intake->Import)})
             w->setEnabled(false);
-        FillTitleList();
+        m_browser->RefreshGenres();
+        m_browser->FillTitleList();
         break;
     }
     }
@@ -202,22 +206,9 @@ void MainWindow::loadHelp()
         m_help->setPlainText(help::kMissingText);
 }
 
-void MainWindow::FillTitleList()
-{
-    const ArchiveModel& m = m_state.archive;
-    QListWidget* list = m_archive->DBLBresult;
-    list->clear();
-    m_archive->Label37->setText(q("Titoli Filtrati : " + std::to_string(m.ViewCount)));
-    QStringList titles;
-    titles.reserve(m.ViewCount);
-    for (int i = 1; i <= m.ViewCount; ++i)
-        titles << q(m.ViewTable.row(i).titolo);
-    list->addItems(titles);
-    if (list->count() > 0)
-        list->setCurrentRow(0);
-}
+void MainWindow::OnShowDBase() { m_browser->FillTitleList(); }
 
-void MainWindow::OnShowDBase() { FillTitleList(); }
+void MainWindow::setDatePicker(DatePickerWindow* picker) { m_browser->setDatePicker(picker); }
 
 void MainWindow::Button2Click()
 {

@@ -2,7 +2,9 @@
 
 #include <QWidget>
 
+class ArchiveBrowser;
 class ArchiveTab;
+class DatePickerWindow;
 class Dialogs;
 class IntakeTab;
 class QTabWidget;
@@ -33,13 +35,14 @@ public:
     void LCZOOMClick();
     // The zoom window is created after the main window.
     void setZoomWindow(ZoomWindow* zoom) { m_zoom = zoom; }
+    void setDatePicker(DatePickerWindow* picker);
+    ArchiveBrowser* browser() const { return m_browser; }
 
 private:
     void FormCreate();
     void showSettings();
     void showStartupOutcome(int outcome, const std::string& error);
     void loadHelp();
-    void FillTitleList();
     void connectControls();
     // Folder chooser of the settings tab for one archive folder.
     void chooseArchiveFolder(std::string& folder, class QLineEdit* edit);
@@ -52,4 +55,5 @@ private:
     SettingsTab* m_settings;
     QTextBrowser* m_help;
     ZoomWindow* m_zoom = nullptr;
+    ArchiveBrowser* m_browser;
 };

@@ -13,6 +13,7 @@ ProgramWindows::ProgramWindows(ProgramState& state, Dialogs& dialogs)
     form2 = std::make_unique<ZoomWindow>(state, dialogs, form1.get());
     form1->setZoomWindow(form2.get());
     form3 = std::make_unique<DatePickerWindow>(form1.get());
+    form1->setDatePicker(form3.get());
     form4 = std::make_unique<LookupWindow>(form1.get());
     form5 = std::make_unique<ResultsWindow>(form1.get());
     form6 = std::make_unique<UpdateWindow>(form1.get());

@@ -49,3 +49,5 @@ std::optional<std::string> QtDialogs::chooseFolder(const std::string& startFolde
         return std::nullopt;
     return cp1252::fromQString(chooser.folder());
 }
+
+void QtDialogs::beep() { QApplication::beep(); }

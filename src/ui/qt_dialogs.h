@@ -16,6 +16,7 @@ public:
     std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& defaultText) override;
     std::optional<std::string> chooseFolder(const std::string& startFolder) override;
+    void beep() override;
 
 private:
     QWidget* m_parent;

@@ -37,7 +37,7 @@ ArchiveModel modelOf(const std::vector<dfilm>& records)
 FilterTexts texts(std::string title = "", std::string genre = "", std::string actors = "", std::string director = "",
                   std::string arrival = "", std::string position = "")
 {
-    return FilterTexts{title, genre, actors, director, arrival, position};
+    return FilterTexts{title, genre, actors, director, arrival, position, std::nullopt};
 }
 
 std::vector<std::string> viewTitles(const ArchiveModel& m)

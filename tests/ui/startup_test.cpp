@@ -12,7 +12,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -32,11 +32,11 @@ std::string archiveLine(const std::string& title)
     return archiveline::format(r, RegionalSettings::italian()) + "\r\n";
 }
 
-QStringList lines(QListWidget* list)
+QStringList lines(QListView* list)
 {
     QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
+    for (int i = 0; i < list->model()->rowCount(); ++i)
+        out << list->model()->index(i, 0).data().toString();
     return out;
 }
 
@@ -58,7 +58,7 @@ TEST_F(Startup, FirstStartAsksTheNickNameThenWarnsAndCreatesBothFiles)
     EXPECT_FALSE(control<QPushButton>("FLTCLEAR")->isEnabled());
     EXPECT_EQ(control<QLabel>("Label36")->text(), "Titoli Totali : 0");
     EXPECT_EQ(control<QLabel>("Label32")->text(), "Data archivio Films :");
-    EXPECT_EQ(lines(control<QListWidget>("DBLBresult")), QStringList{"Nessun titolo in archivio"});
+    EXPECT_EQ(lines(control<QListView>("DBLBresult")), QStringList{"Nessun titolo in archivio"});
     EXPECT_EQ(folder.read("films.txt"), "");
     EXPECT_EQ(folder.read("Zenfo_conf.CFG").substr(0, 7), "4.4.0\r\n");
     EXPECT_EQ(control<QLineEdit>("EDNick")->text(), "Gino");
@@ -95,7 +95,7 @@ TEST_F(Startup, EmptyArchiveStartsWithoutMessages)
     folder.write("films.txt", "");
     start();
     EXPECT_TRUE(dialogs.log.empty());
-    EXPECT_EQ(lines(control<QListWidget>("DBLBresult")), QStringList{"File archivio vuoto"});
+    EXPECT_EQ(lines(control<QListView>("DBLBresult")), QStringList{"File archivio vuoto"});
     EXPECT_FALSE(control<QFrame>("FILTRI")->isEnabled());
     EXPECT_TRUE(control<QLabel>("Label32")->text().startsWith("Data Archivio films: "));
 }
@@ -112,7 +112,7 @@ TEST_F(Startup, LoadedArchiveEnablesTheArchivePanels)
         EXPECT_TRUE(control<QWidget>(name)->isEnabled()) << name;
     for (const char* name : {"DBAggRec", "DBCancRec", "FLTCLEAR"})
         EXPECT_TRUE(control<QWidget>(name)->isEnabled()) << name;
-    EXPECT_EQ(lines(control<QListWidget>("DBLBresult")), (QStringList{"ALIEN.MPG", "MATRIX.AVI"}));
+    EXPECT_EQ(lines(control<QListView>("DBLBresult")), (QStringList{"ALIEN.MPG", "MATRIX.AVI"}));
 }
 
 TEST_F(Startup, DamagedArchiveStartsReadOnlyAndTheFileStaysAsItWas)
@@ -126,7 +126,7 @@ TEST_F(Startup, DamagedArchiveStartsReadOnlyAndTheFileStaysAsItWas)
     EXPECT_EQ(dialogs.log[1].substr(0, 9), "warning: ");
     EXPECT_NE(main()->windowTitle().indexOf("SOLA LETTURA"), -1);
     EXPECT_EQ(state.archive.ArchiveCount, 1);
-    EXPECT_EQ(lines(control<QListWidget>("DBLBresult")), QStringList{"ALIEN.MPG"});
+    EXPECT_EQ(lines(control<QListView>("DBLBresult")), QStringList{"ALIEN.MPG"});
     for (const char* name : {"DBAggRec", "DBCancRec", "MergeDB", "AddToDB", "Import"})
         EXPECT_FALSE(control<QWidget>(name)->isEnabled()) << name;
     EXPECT_TRUE(state.archive.protectedReason.has_value());

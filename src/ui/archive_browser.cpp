@@ -1,0 +1,309 @@
+#include "archive_browser.h"
+
+#include "archive_tab.h"
+#include "date_picker_window.h"
+#include "error_report.h"
+#include "jpeg_view.h"
+#include "title_list_model.h"
+
+#include "archive/archive_file.h"
+#include "archive/program_state.h"
+#include "base/cp1252.h"
+#include "base/dates.h"
+#include "base/numbers.h"
+#include "browser/filters.h"
+#include "browser/genres.h"
+#include "browser/image_names.h"
+#include "browser/record_edit.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+
+namespace {
+
+QString q(const std::string& s) { return cp1252::toQString(s); }
+std::string t(const QString& s) { return cp1252::fromQString(s); }
+
+constexpr int kPosterTab = 1;
+constexpr int kCoverTab = 2;
+
+// The real file for a path text whose name may differ in case; the text itself when none.
+std::optional<std::string> existingFile(const std::string& path)
+{
+    const files::fs::path native = files::fromText(path);
+    if (const auto found = files::findIgnoringCase(native.parent_path(), native.filename().string()))
+        return files::toText(*found);
+    return std::nullopt;
+}
+
+} // namespace
+
+ArchiveBrowser::ArchiveBrowser(ProgramState& state, Dialogs& dialogs, ArchiveTab& tab, QTableWidget& statistics,
+                               QObject* parent)
+    : QObject(parent), m_state(state), m_dialogs(dialogs), m_tab(tab), m_statistics(statistics)
+{
+    m_tab.titles->setArchive(&m_state.archive);
+    connect(m_tab.DBLBresult->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!m_selecting && current.isValid())
+                    DBLBresultClick(current.row());
+            });
+    connect(m_tab.PageControl3, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == kCoverTab)
+            OnShowCoverTab();
+        else if (index == kPosterTab)
+            TabSheet9Show();
+    });
+    m_tab.DBMtrama->installEventFilter(this);
+
+    for (QLineEdit* e : {m_tab.FLTEDtitolo, m_tab.FLTEDattore, m_tab.FLTEDregia, m_tab.FLTEDdataa, m_tab.FLTEDposizione})
+        connect(e, &QLineEdit::textChanged, this, &ArchiveBrowser::FLTChange);
+    // The genre choice filters on what the user types or chooses, not on what the program sets.
+    connect(m_tab.FLTCBgenere->lineEdit(), &QLineEdit::textEdited, this, &ArchiveBrowser::FLTChange);
+    connect(m_tab.FLTCBgenere, &QComboBox::textActivated, this, &ArchiveBrowser::FLTChange);
+    connect(m_tab.FLTAPP, &QPushButton::clicked, this, &ArchiveBrowser::OnFLTApp);
+    connect(m_tab.FLTCLEAR, &QPushButton::clicked, this, &ArchiveBrowser::FLTCLEARClick);
+    connect(m_tab.SCalendar, &QToolButton::clicked, this, &ArchiveBrowser::OnClickCalendar);
+    connect(m_tab.FLTDataClear, &QToolButton::clicked, this, &ArchiveBrowser::FLTDataClearClick);
+    connect(m_tab.DBAggRec, &QPushButton::clicked, this, &ArchiveBrowser::DBAggRecClick);
+    connect(m_tab.DBCancRec, &QPushButton::clicked, this, &ArchiveBrowser::DBCancRecClick);
+}
+
+int ArchiveBrowser::selectedLine() const
+{
+    const QModelIndex current = m_tab.DBLBresult->selectionModel()->currentIndex();
+    return current.isValid() && m_tab.DBLBresult->selectionModel()->isSelected(current) ? current.row() : -1;
+}
+
+void ArchiveBrowser::selectLine(int line)
+{
+    m_selecting = true;
+    QItemSelectionModel* sel = m_tab.DBLBresult->selectionModel();
+    if (line >= 0 && line < m_tab.titles->rowCount())
+        sel->setCurrentIndex(m_tab.titles->index(line), QItemSelectionModel::ClearAndSelect);
+    else
+        sel->clear();
+    m_selecting = false;
+}
+
+void ArchiveBrowser::FillTitleList()
+{
+    m_tab.titles->fill(m_state.archive.ViewCount);
+    m_tab.Label37->setText(q("Titoli Filtrati : " + std::to_string(m_state.archive.ViewCount)));
+    selectLine(0);
+    ShowRecord(1);
+}
+
+void ArchiveBrowser::ShowRecord(int r)
+{
+    const dfilm& d = m_state.archive.ViewTable.row(r);
+    const RegionalSettings& rs = m_state.regional;
+    m_tab.DBEDtitolo->setText(q(d.titolo));
+    m_tab.DBEDgenere->setText(q(d.genere));
+    m_tab.DBEDdurata->setText(q(d.durata));
+    m_tab.DBEDdatau->setText(q(d.datau));
+    m_tab.DBEDdataa->setText(q(dates::formatDdMmYyyy(d.dataa, rs)));
+    m_tab.DBEDattore1->setText(q(d.attore1));
+    m_tab.DBEDattore2->setText(q(d.attore2));
+    const bool actors = d.genere != "ANIMAZIONE";
+    for (QWidget* w : {static_cast<QWidget*>(m_tab.DBEDattore1), static_cast<QWidget*>(m_tab.DBEDattore2),
+                       static_cast<QWidget*>(m_tab.Label22), static_cast<QWidget*>(m_tab.Label26)})
+        w->setEnabled(actors);
+    m_tab.DBEDregia->setText(q(d.regia));
+    m_tab.DBEDposizione->setText(q(d.posizione));
+    m_tab.DBEDdimmb->setText(q(numbers::formatThousands2(d.dimmb, rs)));
+    m_tab.DBMtrama->setPlainText(q(d.trama));
+}
+
+void ArchiveBrowser::DBLBresultClick(int line)
+{
+    const int r = line + 1;
+    ShowRecord(r);
+    const std::string& titolo = m_state.archive.ViewTable.row(r).titolo;
+    const Settings& s = m_state.settings;
+    QTabWidget* tabs = m_tab.PageControl3;
+
+    m_state.CoverImagePath = images::coverImagePath(s.CoverArchiveFolder, titolo);
+    if (const auto cover = existingFile(m_state.CoverImagePath)) {
+        m_state.CoverImagePath = *cover;
+        tabs->setTabVisible(kCoverTab, true);
+        if (tabs->currentIndex() == kCoverTab)
+            OnShowCoverTab();
+    } else {
+        tabs->setTabVisible(kCoverTab, false);
+    }
+    m_state.PosterImagePath = images::posterImagePath(s.PosterArchiveFolder, titolo);
+    if (const auto poster = existingFile(m_state.PosterImagePath)) {
+        m_state.PosterImagePath = *poster;
+        tabs->setTabVisible(kPosterTab, true);
+        if (tabs->currentIndex() == kPosterTab)
+            TabSheet9Show();
+    } else {
+        tabs->setTabVisible(kPosterTab, false);
+    }
+}
+
+void ArchiveBrowser::loadPicture(JpegView* view, const std::string& path)
+{
+    reportErrors(m_dialogs, [&] { view->setFileName(q(path)); });
+}
+
+void ArchiveBrowser::OnShowCoverTab() { loadPicture(m_tab.DBJPGcover, m_state.CoverImagePath); }
+
+void ArchiveBrowser::TabSheet9Show() { loadPicture(m_tab.DBLOCANDINA, m_state.PosterImagePath); }
+
+bool ArchiveBrowser::eventFilter(QObject* watched, QEvent* event)
+{
+    // The plot stays one line: the archive file keeps one record per line.
+    if (watched == m_tab.DBMtrama && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            m_dialogs.beep();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ArchiveBrowser::ApplyFiltersNow()
+{
+    FilterTexts texts{t(m_tab.FLTEDtitolo->text()),   t(m_tab.FLTCBgenere->currentText()),
+                      t(m_tab.FLTEDattore->text()),   t(m_tab.FLTEDregia->text()),
+                      t(m_tab.FLTEDdataa->text()),    t(m_tab.FLTEDposizione->text()),
+                      std::nullopt};
+    if (m_pickedDay && texts.arrival == m_pickedText)
+        texts.pickedArrival = m_pickedDay;
+    reportErrors(m_dialogs, [&] {
+        ApplyFilters(m_state.archive, FilterCriteria::read(texts, m_state.regional));
+        FillTitleList();
+    });
+}
+
+void ArchiveBrowser::FLTChange()
+{
+    if (m_tab.FLTRT->isChecked())
+        ApplyFiltersNow();
+    else
+        m_tab.FLTAPP->setEnabled(true);
+}
+
+void ArchiveBrowser::OnFLTApp()
+{
+    ApplyFiltersNow();
+    m_tab.FLTAPP->setEnabled(false);
+}
+
+void ArchiveBrowser::FLTCLEARClick()
+{
+    m_tab.FLTEDtitolo->clear();
+    m_tab.FLTCBgenere->setCurrentIndex(0);
+    m_tab.FLTCBgenere->setEditText(" Tutti");
+    for (QLineEdit* e : {m_tab.FLTEDattore, m_tab.FLTEDregia, m_tab.FLTEDdataa, m_tab.FLTEDposizione})
+        e->clear();
+    m_state.archive.copyArchiveToView();
+    FillTitleList();
+}
+
+void ArchiveBrowser::OnClickCalendar()
+{
+    if (!m_picker)
+        return;
+    if (const auto day = m_picker->pick()) {
+        const double picked = dates::encode({day->year(), day->month(), day->day()});
+        m_pickedText = dates::formatDdMmYyyy(picked, m_state.regional);
+        m_pickedDay = picked;
+        m_tab.FLTEDdataa->setText(q(m_pickedText));
+    }
+}
+
+void ArchiveBrowser::FLTDataClearClick() { m_tab.FLTEDdataa->clear(); }
+
+void ArchiveBrowser::save()
+{
+    SaveArchive(m_state.archive, m_state.settings.ArchivePath, m_state.regional);
+}
+
+void ArchiveBrowser::DBAggRecClick()
+{
+    const int line = selectedLine();
+    if (line < 0) {
+        m_dialogs.beep();
+        return;
+    }
+    if (!m_dialogs.confirm("Aggiorno dati del record selezionato ?"))
+        return;
+    const RecordEdits edits{t(m_tab.DBEDgenere->text()), t(m_tab.DBEDdurata->text()),  t(m_tab.DBEDdatau->text()),
+                            t(m_tab.DBEDattore1->text()), t(m_tab.DBEDattore2->text()), t(m_tab.DBEDregia->text()),
+                            t(m_tab.DBEDposizione->text()), t(m_tab.DBMtrama->toPlainText())};
+    reportErrors(m_dialogs, [&] {
+        if (UpdateRecord(m_state.archive, line + 1, edits) == 0)
+            throw UserError("Record non trovato in archivio: nessuna modifica.");
+        save();
+        m_dialogs.message(Dialogs::Kind::Information, "Record aggiornato");
+    });
+}
+
+void ArchiveBrowser::DBCancRecClick()
+{
+    const int line = selectedLine();
+    if (line < 0)
+        return;
+    if (!m_dialogs.confirm("Cancello record selezionato ?"))
+        return;
+    const int k = line + 1;
+    reportErrors(m_dialogs, [&] {
+        if (DeleteRecord(m_state.archive, k) == 0)
+            throw UserError("Record non trovato in archivio: nessuna modifica.");
+        m_tab.titles->removeLine(line);
+        selectLine(line);
+        // After the last line the view shows an empty record, not the deleted one's stale copy.
+        if (k <= m_state.archive.ViewCount)
+            ShowRecord(k);
+        else
+            ShowRecord(0);
+        save();
+        m_dialogs.message(Dialogs::Kind::Information, "Record cancellato");
+    });
+}
+
+void ArchiveBrowser::RefreshGenres()
+{
+    if (m_state.archive.ArchiveCount <= 0)
+        return;
+    ::RefreshGenres(m_state.archive);
+    QComboBox* box = m_tab.FLTCBgenere;
+    box->clear();
+    for (const std::string& item : genreChoiceItems(m_state.archive))
+        box->addItem(q(item));
+    box->setCurrentIndex(0);
+    box->setEditText(" Tutti");
+    RefreshStatistics();
+}
+
+void ArchiveBrowser::RefreshStatistics()
+{
+    if (m_state.archive.ArchiveCount <= 0)
+        return;
+    const Statistics s = ::RefreshStatistics(m_state.archive);
+    QTableWidget& grid = m_statistics;
+    grid.clearContents();
+    grid.setRowCount(static_cast<int>(s.genres.size()) + 1);
+    const auto put = [&grid](int row, const QString& name, int count) {
+        grid.setItem(row, 0, new QTableWidgetItem(name));
+        grid.setItem(row, 1, new QTableWidgetItem(QString::number(count)));
+    };
+    put(0, "Totale Titoli", s.total);
+    for (std::size_t i = 0; i < s.genres.size(); ++i)
+        put(static_cast<int>(i) + 1, q(s.genres[i]), s.counts[i]);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QObject>
+
+#include <optional>
+#include <string>
+
+class ArchiveTab;
+class DatePickerWindow;
+class Dialogs;
+class QTableWidget;
+struct ProgramState;
+
+// The behaviour of the "ARCHIVIO" tab: title list, record view, pictures, filters, update and
+// deletion, and the genre choice with the statistics grid.
+class ArchiveBrowser : public QObject
+{
+    Q_OBJECT
+public:
+    ArchiveBrowser(ProgramState& state, Dialogs& dialogs, ArchiveTab& tab, QTableWidget& statistics,
+                   QObject* parent = nullptr);
+    void setDatePicker(DatePickerWindow* picker) { m_picker = picker; }
+
+    void FillTitleList();
+    void ShowRecord(int r);
+    void DBLBresultClick(int line);
+    void OnShowCoverTab();
+    void TabSheet9Show();
+    void ApplyFiltersNow();
+    void FLTChange();
+    void OnFLTApp();
+    void FLTCLEARClick();
+    void OnClickCalendar();
+    void FLTDataClearClick();
+    void DBAggRecClick();
+    void DBCancRecClick();
+    // Genre choice and statistics from the archive.
+    void RefreshGenres();
+    void RefreshStatistics();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int selectedLine() const;
+    void selectLine(int line);
+    void loadPicture(class JpegView* view, const std::string& path);
+    void save();
+
+    ProgramState& m_state;
+    Dialogs& m_dialogs;
+    ArchiveTab& m_tab;
+    QTableWidget& m_statistics;
+    DatePickerWindow* m_picker = nullptr;
+    bool m_selecting = false; // a selection made by the program runs no handler
+    std::string m_pickedText;
+    std::optional<double> m_pickedDay;
+};

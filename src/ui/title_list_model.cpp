@@ -1,0 +1,45 @@
+#include "title_list_model.h"
+
+#include "archive/archive_model.h"
+#include "base/cp1252.h"
+
+void TitleListModel::fill(int count)
+{
+    beginResetModel();
+    m_message.clear();
+    m_count = m_archive ? count : 0;
+    endResetModel();
+}
+
+void TitleListModel::showMessage(const QString& message)
+{
+    beginResetModel();
+    m_message = message;
+    m_count = 0;
+    endResetModel();
+}
+
+void TitleListModel::removeLine(int line)
+{
+    if (line < 0 || line >= m_count)
+        return;
+    beginRemoveRows(QModelIndex(), line, line);
+    --m_count;
+    endRemoveRows();
+}
+
+int TitleListModel::rowCount(const QModelIndex& parent) const
+{
+    if (parent.isValid())
+        return 0;
+    return m_message.isEmpty() ? m_count : 1;
+}
+
+QVariant TitleListModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid())
+        return {};
+    if (!m_message.isEmpty())
+        return m_message;
+    return cp1252::toQString(m_archive->ViewTable.row(index.row() + 1).titolo);
+}

@@ -1,0 +1,230 @@
+#include "support/program_fixture.h"
+#include "support/test_pictures.h"
+
+#include "archive/archive_line.h"
+#include "base/dates.h"
+#include "ui/date_picker_window.h"
+#include "ui/jpeg_view.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+dfilm film(const std::string& title, const std::string& genre, const std::string& director)
+{
+    dfilm r;
+    r.titolo = title;
+    r.genere = genre;
+    r.regia = director;
+    r.attore1 = "PRIMO ATTORE";
+    r.attore2 = "SECONDA ATTRICE";
+    r.posizione = "Gino-CD1";
+    r.dataa = dates::encode({2005, 3, 10});
+    r.dimmb = 734.0032;
+    r.trama = "Trama di " + title;
+    return r;
+}
+
+class Browser : public ProgramFixture
+{
+protected:
+    void startWith(const std::vector<dfilm>& records)
+    {
+        writeConfig();
+        std::string contents;
+        for (const dfilm& r : records)
+            contents += archiveline::format(r, RegionalSettings::italian()) + "\r\n";
+        folder.write("films.txt", contents);
+        start();
+        main()->show();
+    }
+    QStringList titles()
+    {
+        auto* list = control<QListView>("DBLBresult");
+        QStringList out;
+        for (int i = 0; i < list->model()->rowCount(); ++i)
+            out << list->model()->index(i, 0).data().toString();
+        return out;
+    }
+    void choose(int line)
+    {
+        auto* list = control<QListView>("DBLBresult");
+        list->setFocus();
+        list->setCurrentIndex(list->model()->index(line, 0));
+    }
+    QString text(const char* name) { return control<QLineEdit>(name)->text(); }
+};
+
+const std::vector<dfilm> kThree = {film("ALIEN.MPG", "FANTASCIENZA", "Ridley Scott"),
+                                   film("MATRIX.AVI", "FANTASCIENZA", "Wachowski"),
+                                   film("TOY STORY.AVI", "ANIMAZIONE", "John Lasseter")};
+
+} // namespace
+
+TEST_F(Browser, StartShowsTheFirstRecordGenresAndStatistics)
+{
+    startWith(kThree);
+    EXPECT_EQ(titles(), (QStringList{"ALIEN.MPG", "MATRIX.AVI", "TOY STORY.AVI"}));
+    EXPECT_EQ(control<QLabel>("Label37")->text(), "Titoli Filtrati : 3");
+    EXPECT_EQ(text("DBEDtitolo"), "ALIEN.MPG");
+    EXPECT_EQ(text("DBEDdataa"), "10/03/2005");
+    EXPECT_EQ(text("DBEDdimmb"), "734,00");
+    auto* genre = control<QComboBox>("FLTCBgenere");
+    EXPECT_EQ(genre->currentText(), " Tutti");
+    ASSERT_EQ(genre->count(), 3);
+    EXPECT_EQ(genre->itemText(1), "ANIMAZIONE");
+    auto* grid = control<QTableWidget>("SGStat");
+    ASSERT_EQ(grid->rowCount(), 3);
+    EXPECT_EQ(grid->item(0, 0)->text(), "Totale Titoli");
+    EXPECT_EQ(grid->item(0, 1)->text(), "3");
+    EXPECT_EQ(grid->item(2, 0)->text(), "FANTASCIENZA");
+    EXPECT_EQ(grid->item(2, 1)->text(), "2");
+    EXPECT_TRUE(dialogs.log.empty());
+}
+
+TEST_F(Browser, ChoosingATitleShowsItAndFindsItsPictures)
+{
+    std::filesystem::create_directories(folder / "copertine");
+    folder.write("copertine/matrix.JPG", makeJpeg(300, 600));
+    startWith(kThree);
+    auto* tabs = control<QTabWidget>("PageControl3");
+    choose(2);
+    EXPECT_EQ(text("DBEDtitolo"), "TOY STORY.AVI");
+    EXPECT_FALSE(control<QLineEdit>("DBEDattore1")->isEnabled()); // ANIMAZIONE
+    EXPECT_FALSE(control<QLabel>("Label26")->isEnabled());
+    EXPECT_FALSE(tabs->isTabVisible(2));
+    EXPECT_FALSE(tabs->isTabVisible(1));
+    tabs->setCurrentIndex(0);
+    choose(1);
+    EXPECT_TRUE(control<QLineEdit>("DBEDattore1")->isEnabled());
+    EXPECT_TRUE(tabs->isTabVisible(2)); // found ignoring case
+    EXPECT_TRUE(control<JpegView>("DBJPGcover")->picture().isNull()); // loaded when its tab shows
+    tabs->setCurrentIndex(2);
+    EXPECT_EQ(control<JpegView>("DBJPGcover")->picture().size(), QSize(300, 600));
+    EXPECT_EQ(state.CoverImagePath, folder.text() + "copertine/matrix.JPG");
+}
+
+TEST_F(Browser, EnterInThePlotBeepsAndInsertsNothing)
+{
+    startWith(kThree);
+    auto* plot = control<QPlainTextEdit>("DBMtrama");
+    const QString before = plot->toPlainText();
+    QTest::keyClick(plot, Qt::Key_Return);
+    QTest::keyClick(plot, Qt::Key_Enter, Qt::ControlModifier);
+    EXPECT_EQ(plot->toPlainText(), before);
+    EXPECT_EQ(dialogs.log, (std::vector<std::string>{"beep", "beep"}));
+}
+
+TEST_F(Browser, FiltersInRealTimeOrOnRequest)
+{
+    startWith(kThree);
+    QTest::keyClicks(control<QLineEdit>("FLTEDtitolo"), "ma");
+    EXPECT_EQ(titles(), QStringList{"MATRIX.AVI"});
+    control<QCheckBox>("FLTRT")->click(); // off
+    QTest::keyClicks(control<QLineEdit>("FLTEDregia"), "scott");
+    EXPECT_TRUE(control<QPushButton>("FLTAPP")->isEnabled());
+    EXPECT_EQ(titles(), QStringList{"MATRIX.AVI"});
+    control<QLineEdit>("FLTEDtitolo")->clear();
+    control<QPushButton>("FLTAPP")->click();
+    EXPECT_EQ(titles(), QStringList{"ALIEN.MPG"});
+    EXPECT_FALSE(control<QPushButton>("FLTAPP")->isEnabled());
+
+    control<QPushButton>("FLTCLEAR")->click();
+    EXPECT_EQ(titles().size(), 3);
+    EXPECT_EQ(control<QComboBox>("FLTCBgenere")->currentText(), " Tutti");
+
+    control<QCheckBox>("FLTRT")->click(); // on again
+    auto* genre = control<QComboBox>("FLTCBgenere");
+    genre->setFocus();
+    QTest::keyClicks(genre->lineEdit(), "x");
+    EXPECT_TRUE(titles().isEmpty());
+    EXPECT_EQ(control<QLabel>("Label37")->text(), "Titoli Filtrati : 0");
+    EXPECT_EQ(text("DBEDtitolo"), "ALIEN.MPG"); // row 1 as the last pass left it
+}
+
+TEST_F(Browser, PickedDayIsTheCriterion)
+{
+    std::vector<dfilm> records = kThree;
+    records[0].dataa = dates::encode({2005, 3, 9});
+    records[1].dataa = dates::encode({2005, 3, 10});
+    records[2].dataa = dates::encode({2005, 3, 11});
+    startWith(records);
+    auto* picker = windows->form3.get();
+    QTimer::singleShot(0, picker, [picker] {
+        picker->MonthCalendar1->setSelectedDate(QDate(2005, 3, 10));
+        picker->OKCalendar->click();
+    });
+    control<QToolButton>("SCalendar")->click();
+    EXPECT_EQ(text("FLTEDdataa"), "10/03/2005");
+    EXPECT_EQ(titles(), (QStringList{"MATRIX.AVI", "TOY STORY.AVI"}));
+    control<QToolButton>("FLTDataClear")->click();
+    EXPECT_EQ(titles().size(), 3);
+}
+
+TEST_F(Browser, UpdateWritesBothTablesAndTheFile)
+{
+    startWith(kThree);
+    QTest::keyClicks(control<QLineEdit>("FLTEDtitolo"), "toy");
+    choose(0);
+    control<QLineEdit>("DBEDposizione")->setText("Gino-CD7");
+    control<QPlainTextEdit>("DBMtrama")->setPlainText("incollata\tcon\r\na capo");
+    dialogs.confirmAnswers = {true};
+    control<QPushButton>("DBAggRec")->click();
+    EXPECT_EQ(dialogs.log, (std::vector<std::string>{"confirm: Aggiorno dati del record selezionato ?",
+                                                     "information: Record aggiornato"}));
+    EXPECT_EQ(state.archive.ArchiveTable.row(3).posizione, "Gino-CD7");
+    const std::string saved = folder.read("films.txt");
+    EXPECT_NE(saved.find("Gino-CD7"), std::string::npos);
+    EXPECT_NE(saved.find("\tincollata con a capo\r\n"), std::string::npos);
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 3);
+}
+
+TEST_F(Browser, DeletingTheFirstOfThreeShowsTheNext)
+{
+    startWith(kThree);
+    choose(0);
+    dialogs.confirmAnswers = {true};
+    control<QPushButton>("DBCancRec")->click();
+    EXPECT_EQ(titles(), (QStringList{"MATRIX.AVI", "TOY STORY.AVI"}));
+    EXPECT_EQ(text("DBEDtitolo"), "MATRIX.AVI");
+    EXPECT_EQ(control<QListView>("DBLBresult")->currentIndex().row(), 0);
+    EXPECT_EQ(control<QLabel>("Label37")->text(), "Titoli Filtrati : 3");
+    const std::string saved = folder.read("films.txt");
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 2);
+    EXPECT_EQ(saved.find("ALIEN"), std::string::npos);
+
+    // The last line: the view then shows an empty record.
+    choose(1);
+    dialogs.confirmAnswers = {true};
+    control<QPushButton>("DBCancRec")->click();
+    EXPECT_EQ(titles(), QStringList{"MATRIX.AVI"});
+    EXPECT_EQ(text("DBEDtitolo"), "");
+    EXPECT_EQ(state.archive.ArchiveCount, 1);
+}
+
+TEST_F(Browser, NoSelectionUpdateBeepsAndNoChangesWithoutYes)
+{
+    startWith(kThree);
+    control<QListView>("DBLBresult")->selectionModel()->clear();
+    control<QPushButton>("DBAggRec")->click();
+    control<QPushButton>("DBCancRec")->click();
+    EXPECT_EQ(dialogs.log, std::vector<std::string>{"beep"});
+    choose(0);
+    dialogs.confirmAnswers = {false};
+    const std::string before = folder.read("films.txt");
+    control<QPushButton>("DBCancRec")->click();
+    EXPECT_EQ(folder.read("films.txt"), before);
+    EXPECT_EQ(titles().size(), 3);
+}
