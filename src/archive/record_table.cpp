@@ -16,6 +16,7 @@ const dfilm& RecordTable::row(int i) const
 
 dfilm& RecordTable::edit(int i)
 {
+    ++m_generation;
     if (i > capacity())
         m_rows.resize(std::max<std::size_t>(static_cast<std::size_t>(i), m_rows.size() * 3 / 2));
     Row& r = m_rows[static_cast<std::size_t>(i - 1)];
@@ -28,30 +29,36 @@ dfilm& RecordTable::edit(int i)
 
 void RecordTable::put(int i, dfilm record)
 {
+    ++m_generation;
     reserveRows(i);
     m_rows[static_cast<std::size_t>(i - 1)] = std::make_shared<dfilm>(std::move(record));
 }
 
 void RecordTable::put(int i, Row record)
 {
+    ++m_generation;
     reserveRows(i);
     m_rows[static_cast<std::size_t>(i - 1)] = std::move(record);
 }
 
 void RecordTable::reserveRows(int n)
 {
+    ++m_generation;
     if (n > capacity())
         m_rows.resize(static_cast<std::size_t>(n));
 }
 
 void RecordTable::copyAllFrom(const RecordTable& other)
 {
-    if (&other != this)
+    if (&other != this) {
         m_rows = other.m_rows;
+        ++m_generation;
+    }
 }
 
 void RecordTable::adopt(std::vector<Row>&& rows)
 {
+    ++m_generation;
     m_rows = std::move(rows);
     if (m_rows.size() < static_cast<std::size_t>(kInitialRows))
         m_rows.resize(kInitialRows);
@@ -59,6 +66,7 @@ void RecordTable::adopt(std::vector<Row>&& rows)
 
 void RecordTable::copyRow(int i, const RecordTable& from, int j)
 {
+    ++m_generation;
     reserveRows(i);
     Row source = j >= 1 && j <= from.capacity() ? from.m_rows[static_cast<std::size_t>(j - 1)] : Row();
     m_rows[static_cast<std::size_t>(i - 1)] = std::move(source);

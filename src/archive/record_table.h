@@ -2,6 +2,7 @@
 
 #include "dfilm.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -20,6 +21,8 @@ public:
     RecordTable() : m_rows(kInitialRows) {}
 
     int capacity() const { return static_cast<int>(m_rows.size()); }
+    // Changes with every write, so derived data can tell when it is out of date.
+    std::uint64_t generation() const { return m_generation; }
     // A row never written reads as an empty record.
     const dfilm& row(int i) const;
     // For writing: grows the table when needed and unshares the row (a copy when shared).
@@ -43,4 +46,5 @@ public:
 
 private:
     std::vector<Row> m_rows;
+    std::uint64_t m_generation = 0;
 };

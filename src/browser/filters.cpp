@@ -93,18 +93,45 @@ void markMatches(const RecordTable& table, int first, int last, const FilterCrit
 
 } // namespace
 
-void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria)
+bool FilterCriteria::matches(const SearchIndex& ix, int k) const
+{
+    using C = SearchIndex::Column;
+    if (m_title && ix.text(C::Title, k).find(*m_title) == std::string_view::npos)
+        return false;
+    if (m_genre && ix.text(C::Genre, k) != *m_genre)
+        return false;
+    if (m_actors && ix.text(C::Actors, k).find(*m_actors) == std::string_view::npos)
+        return false;
+    if (m_director && ix.text(C::Director, k).find(*m_director) == std::string_view::npos)
+        return false;
+    if (m_arrival && !(ix.arrival(k) >= *m_arrival))
+        return false;
+    if (m_position && ix.text(C::Position, k).find(*m_position) == std::string_view::npos)
+        return false;
+    return true;
+}
+
+void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria, SearchIndex* index)
 {
     const int n = model.ArchiveCount;
     std::vector<char> passed(static_cast<std::size_t>(std::max(n, 0)));
     const RecordTable& archive = model.ArchiveTable;
+    if (index)
+        index->refresh(model);
+    const auto mark = [&](int first, int last, const FilterCriteria& c) {
+        if (index) {
+            for (int k = first; k <= last; ++k)
+                passed[static_cast<std::size_t>(k - 1)] = c.matches(*index, k) ? 1 : 0;
+        } else {
+            markMatches(archive, first, last, c, passed.data() + (first - 1));
+        }
+    };
     if (n < 200000) {
-        markMatches(archive, 1, n, criteria, passed.data());
+        mark(1, n, criteria);
     } else {
         const int mid = n / 2;
         const FilterCriteria second = criteria; // each half has its own scratch text
-        runBoth([&] { markMatches(archive, 1, mid, criteria, passed.data()); },
-                [&] { markMatches(archive, mid + 1, n, second, passed.data() + mid); });
+        runBoth([&] { mark(1, mid, criteria); }, [&] { mark(mid + 1, n, second); });
     }
     std::vector<int> rows;
     for (int k = 1; k <= n; ++k)

@@ -185,7 +185,7 @@ void ArchiveBrowser::ApplyFiltersNow()
     if (m_pickedDay && texts.arrival == m_pickedText)
         texts.pickedArrival = m_pickedDay;
     reportErrors(m_dialogs, [&] {
-        ApplyFilters(m_state.archive, FilterCriteria::read(texts, m_state.regional));
+        ApplyFilters(m_state.archive, FilterCriteria::read(texts, m_state.regional), &m_index);
         FillTitleList();
     });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "browser/search_index.h"
+
 #include <QObject>
 
 #include <optional>
@@ -55,4 +57,5 @@ private:
     bool m_selecting = false; // a selection made by the program runs no handler
     std::string m_pickedText;
     std::optional<double> m_pickedDay;
+    SearchIndex m_index;
 };

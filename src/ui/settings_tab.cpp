@@ -40,6 +40,7 @@ SettingsTab::SettingsTab(const QString& host, QWidget* parent) : QWidget(parent)
     SGStat->horizontalHeader()->hide();
     SGStat->verticalHeader()->hide();
     SGStat->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SGStat->verticalHeader()->setDefaultSectionSize(20);
     SGStat->setMinimumWidth(230);
 
     auto* archivist = new QGroupBox("  Archivist  ");

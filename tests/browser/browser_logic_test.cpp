@@ -88,13 +88,24 @@ TEST(Filters, EachCriterionAsTheFieldsSay)
         {texts("a", "DRAMMATICO", "attrice", "sergio", "01/01/2000", "mario"), {"CINEMA PARADISO.AVI"}},
         {texts("x", "AZIONE", "", "", "", "Mario"), {}},
     };
+    SearchIndex index;
     for (const auto& c : cases) {
         ApplyFilters(m, FilterCriteria::read(c.texts, kItalian));
         EXPECT_EQ(viewTitles(m), c.titles) << "title '" << c.texts.title << "' genre '" << c.texts.genre << "'";
+        ApplyFilters(m, FilterCriteria::read(c.texts, kItalian), &index);
+        EXPECT_EQ(viewTitles(m), c.titles) << "indexed: title '" << c.texts.title << "'";
     }
+    // The index follows the archive's changes.
+    m.ArchiveTable.edit(4).titolo = "ZORRO MA.DIVX";
+    ApplyFilters(m, FilterCriteria::read(texts("ma"), kItalian), &index);
+    EXPECT_EQ(viewTitles(m), (std::vector<std::string>{"MATRIX.AVI", "CINEMA PARADISO.AVI", "ZORRO MA.DIVX"}));
+    m.ArchiveCount = 1;
+    ApplyFilters(m, FilterCriteria::read(texts("ma"), kItalian), &index);
+    EXPECT_EQ(viewTitles(m), std::vector<std::string>{"MATRIX.AVI"});
+    m.ArchiveCount = 4;
     // The archive itself never changes; rows above the count keep what they held.
     EXPECT_EQ(m.ArchiveCount, 4);
-    EXPECT_EQ(m.ViewTable.row(1).titolo, "CINEMA PARADISO.AVI");
+    EXPECT_EQ(m.ViewTable.row(2).titolo, "CINEMA PARADISO.AVI"); // stale, from the pass before
     EXPECT_THROW(FilterCriteria::read(texts("", "", "", "", "31/02/2005"), kItalian), ConversionError);
 }
 

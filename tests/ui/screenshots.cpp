@@ -12,6 +12,7 @@
 #include "support/test_pictures.h"
 
 #include <QApplication>
+#include <QListView>
 #include <QTabWidget>
 
 #include <clocale>
@@ -38,15 +39,26 @@ int main(int argc, char** argv)
                                        "locandine/\r\nGino\r\nRimappa\r\nRichiedi_locandina\r\n"
                                        "Salva_locandina\r\nSalva_copertina\r\n");
     ArchiveModel sample;
+    const char* const genres[] = {"FANTASCIENZA", "FANTASCIENZA", "AZIONE", "COMMEDIA", "FANTASCIENZA"};
+    int g = 0;
     for (const char* title : {"ALIEN.MPG", "BLADE RUNNER.AVI", "DR. NO.AVI", "IL POSTINO.DIVX", "MATRIX.AVI"}) {
         dfilm& r = sample.ArchiveTable.edit(++sample.ArchiveCount);
         r.titolo = title;
-        r.genere = "FANTASCIENZA";
+        r.genere = genres[g++];
+        r.attore1 = "Keanu Reeves, Laurence Fishburne";
+        r.attore2 = "Carrie-Anne Moss, Hugo Weaving";
+        r.regia = "Andy e Larry Wachowski";
+        r.durata = "136'";
+        r.datau = "1999";
         r.posizione = "Gino-FILM01";
         r.dataa = dates::encode({2005, 3, 1});
-        r.dimmb = 700.25;
-        r.trama = "Una trama.";
+        r.dimmb = 734.0032;
+        r.trama = "Un programmatore scopre che il mondo in cui vive \xE8 una simulazione.";
     }
+    std::filesystem::create_directories(folder / "copertine");
+    std::filesystem::create_directories(folder / "locandine");
+    folder.write("copertine/MATRIX.jpg", makeJpeg(1000, 500));
+    folder.write("locandine/lc_MATRIX.jpg", makeJpeg(300, 420));
     SaveArchive(sample, (folder / "films.txt").string(), state.regional);
 
     ScriptedDialogs dialogs;
@@ -64,12 +76,15 @@ int main(int argc, char** argv)
             return 1;
         std::printf("%s\n", qPrintable(out));
     }
-    // A cover in the record view, and the same cover zoomed.
-    folder.write("MATRIX.jpg", makeJpeg(1000, 500));
-    state.CoverImagePath = (folder / "MATRIX.jpg").string();
+    // MATRIX chosen in the list, with its poster, then its cover, and the cover zoomed.
     pages->setCurrentIndex(0);
-    main->findChild<QTabWidget*>("PageControl3")->setCurrentIndex(2);
-    main->findChild<JpegView*>("DBJPGcover")->setFileName(QString::fromStdString(state.CoverImagePath));
+    auto* list = main->findChild<QListView*>("DBLBresult");
+    list->setCurrentIndex(list->model()->index(4, 0));
+    auto* pictures = main->findChild<QTabWidget*>("PageControl3");
+    pictures->setCurrentIndex(1);
+    QApplication::processEvents();
+    main->grab().save(QString("%1/archivio_locandina.png").arg(argv[1]));
+    pictures->setCurrentIndex(2);
     QApplication::processEvents();
     main->grab().save(QString("%1/archivio_copertina.png").arg(argv[1]));
     state.ZoomChoice = 1;
