@@ -132,26 +132,23 @@ void ArchiveBrowser::DBLBresultClick(int line)
     ShowRecord(r);
     const std::string& titolo = m_state.archive.ViewTable.row(r).titolo;
     const Settings& s = m_state.settings;
-    QTabWidget* tabs = m_tab.PageControl3;
 
     m_state.CoverImagePath = images::coverImagePath(s.CoverArchiveFolder, titolo);
-    if (const auto cover = existingFile(m_state.CoverImagePath)) {
-        m_state.CoverImagePath = *cover;
-        tabs->setTabVisible(kCoverTab, true);
-        if (tabs->currentIndex() == kCoverTab)
-            OnShowCoverTab();
-    } else {
-        tabs->setTabVisible(kCoverTab, false);
-    }
+    showPictureTab(m_state.CoverImagePath, kCoverTab);
     m_state.PosterImagePath = images::posterImagePath(s.PosterArchiveFolder, titolo);
-    if (const auto poster = existingFile(m_state.PosterImagePath)) {
-        m_state.PosterImagePath = *poster;
-        tabs->setTabVisible(kPosterTab, true);
-        if (tabs->currentIndex() == kPosterTab)
-            TabSheet9Show();
-    } else {
-        tabs->setTabVisible(kPosterTab, false);
-    }
+    showPictureTab(m_state.PosterImagePath, kPosterTab);
+}
+
+void ArchiveBrowser::showPictureTab(std::string& path, int tab)
+{
+    QTabWidget* tabs = m_tab.PageControl3;
+    const auto found = existingFile(path);
+    tabs->setTabVisible(tab, found.has_value());
+    if (!found)
+        return;
+    path = *found;
+    if (tabs->currentIndex() == tab)
+        tab == kCoverTab ? OnShowCoverTab() : TabSheet9Show();
 }
 
 void ArchiveBrowser::loadPicture(JpegView* view, const std::string& path)

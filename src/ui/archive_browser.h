@@ -47,6 +47,8 @@ private:
     int selectedLine() const;
     void selectLine(int line);
     void loadPicture(class JpegView* view, const std::string& path);
+    // Shows a picture tab when its file exists (then path names the real file), else hides it.
+    void showPictureTab(std::string& path, int tab);
     void save();
 
     ProgramState& m_state;
