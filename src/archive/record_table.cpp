@@ -27,13 +27,6 @@ dfilm& RecordTable::edit(int i)
     return *r;
 }
 
-void RecordTable::put(int i, dfilm record)
-{
-    ++m_generation;
-    reserveRows(i);
-    m_rows[static_cast<std::size_t>(i - 1)] = std::make_shared<dfilm>(std::move(record));
-}
-
 void RecordTable::put(int i, Row record)
 {
     ++m_generation;

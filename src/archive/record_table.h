@@ -27,7 +27,6 @@ public:
     const dfilm& row(int i) const;
     // For writing: grows the table when needed and unshares the row (a copy when shared).
     dfilm& edit(int i);
-    void put(int i, dfilm record);
     void put(int i, Row record);
     // Asks the memory system for row i's record ahead of its use (a hint, never required).
     void prefetch(int i) const

@@ -36,9 +36,6 @@ public:
         return true;
     }
 
-    // Where the next line starts.
-    std::size_t position() const { return m_pos; }
-
 private:
     std::string_view m_data;
     std::size_t m_pos = 0;

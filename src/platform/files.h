@@ -62,8 +62,6 @@ void remove(const fs::path& path);
 
 bool exists(const fs::path& path);
 bool isFolder(const fs::path& path);
-// Creates one folder level; false when it cannot.
-bool createFolder(const fs::path& path);
 // Last modification as local OLE date-time; nullopt when the file is missing.
 std::optional<double> modificationTime(const fs::path& path);
 

@@ -225,8 +225,6 @@ bool isFolder(const fs::path& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool createFolder(const fs::path& path) { return ::mkdir(path.c_str(), 0755) == 0; }
-
 std::optional<double> modificationTime(const fs::path& path)
 {
     struct stat st {};
