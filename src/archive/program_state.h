@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archive_model.h"
+#include "intake_model.h"
 #include "settings.h"
 
 #include "base/regional.h"
@@ -19,6 +20,7 @@ struct ProgramState
     RegionalSettings regional = RegionalSettings::italian();
     Settings settings;
     ArchiveModel archive;
+    IntakeModel intake;
     // The poster and cover files of the archive record last chosen, and which of the two the
     // zoom window shows (1 the cover, 0 the poster).
     std::string PosterImagePath;

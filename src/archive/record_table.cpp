@@ -64,3 +64,17 @@ void RecordTable::copyRow(int i, const RecordTable& from, int j)
     Row source = j >= 1 && j <= from.capacity() ? from.m_rows[static_cast<std::size_t>(j - 1)] : Row();
     m_rows[static_cast<std::size_t>(i - 1)] = std::move(source);
 }
+
+RecordTable::Row RecordTable::share(int i) const
+{
+    return i >= 1 && i <= capacity() ? m_rows[static_cast<std::size_t>(i - 1)] : Row();
+}
+
+void RecordTable::reorder(const std::vector<int>& order)
+{
+    ++m_generation;
+    std::vector<Row> moved(order.size());
+    for (std::size_t k = 0; k < order.size(); ++k)
+        moved[k] = std::move(m_rows[static_cast<std::size_t>(order[k] - 1)]);
+    std::move(moved.begin(), moved.end(), m_rows.begin());
+}

@@ -28,6 +28,8 @@ public:
     // For writing: grows the table when needed and unshares the row (a copy when shared).
     dfilm& edit(int i);
     void put(int i, Row record);
+    // Row i's shared record (null for a row never written), for moving rows without copying them.
+    Row share(int i) const;
     // Asks the memory system for row i's record ahead of its use (a hint, never required).
     void prefetch(int i) const
     {
@@ -38,6 +40,8 @@ public:
     // Row i becomes a copy of row j of another table (or this one).
     void copyRow(int i, const RecordTable& from, int j);
     void reserveRows(int n);
+    // Rows 1..n take the rows order[0], order[1], ... (slot numbers, a permutation of 1..n).
+    void reorder(const std::vector<int>& order);
     // Copies every row, the stale ones above the count included.
     void copyAllFrom(const RecordTable& other);
     // Takes the records as rows 1..n of an otherwise empty table.

@@ -11,6 +11,8 @@ std::string upperAscii(std::string_view s);
 std::string lowerAscii(std::string_view s);
 std::string trim(std::string_view s);
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
+// The value of a hexadecimal digit, -1 for any other character.
+int hexDigitValue(char c);
 // Tabs and line breaks would split an archive line; they become blanks.
 std::string flattenLineBreaks(std::string_view s);
 

@@ -1,5 +1,6 @@
 #include "genres.h"
 
+#include "base/middle_pivot_sort.h"
 #include "base/text.h"
 
 #include <algorithm>
@@ -22,36 +23,6 @@ int compareKeys(const std::string& a, const std::string& b)
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
-// The classic middle-pivot quicksort on 0-based entries lo..hi. The larger side loops instead of
-// recursing, which bounds the depth and leaves the result as it is.
-void genreSort(std::vector<std::string>& e, long lo, long hi)
-{
-    while (lo < hi) {
-        long i = lo, j = hi;
-        const std::string pivot = e[static_cast<std::size_t>((lo + hi) / 2)];
-        do {
-            while (compareKeys(e[static_cast<std::size_t>(i)], pivot) < 0)
-                ++i;
-            while (compareKeys(e[static_cast<std::size_t>(j)], pivot) > 0)
-                --j;
-            if (i <= j) {
-                std::swap(e[static_cast<std::size_t>(i)], e[static_cast<std::size_t>(j)]);
-                ++i;
-                --j;
-            }
-        } while (i <= j);
-        if (j - lo < hi - i) {
-            if (lo < j)
-                genreSort(e, lo, j);
-            lo = i;
-        } else {
-            if (i < hi)
-                genreSort(e, i, hi);
-            hi = j;
-        }
-    }
-}
-
 } // namespace
 
 void RefreshGenres(ArchiveModel& model)
@@ -62,7 +33,8 @@ void RefreshGenres(ArchiveModel& model)
     entries.reserve(static_cast<std::size_t>(model.ArchiveCount));
     for (int i = 1; i <= model.ArchiveCount; ++i)
         entries.push_back(model.ArchiveTable.row(i).genere);
-    genreSort(entries, 0, static_cast<long>(entries.size()) - 1);
+    middlePivotSort(entries, 0, static_cast<long>(entries.size()) - 1,
+                    [](const std::string& a, const std::string& b) { return compareKeys(a, b) < 0; });
     std::size_t j = 0;
     for (std::size_t i = 1; i < entries.size(); ++i)
         if (entries[i] != entries[j])

@@ -1,6 +1,7 @@
 #include "rtf_reader.h"
 
 #include "base/cp1252.h"
+#include "base/text.h"
 
 #include <cstdio>
 #include <string>
@@ -26,17 +27,6 @@ struct State
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-int hexValue(char c)
-{
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 class Converter
 {
@@ -124,7 +114,7 @@ private:
             break;
         case '\'': {
             if (m_pos + 1 < m_doc.size()) {
-                const int hi = hexValue(m_doc[m_pos]), lo = hexValue(m_doc[m_pos + 1]);
+                const int hi = text::hexDigitValue(m_doc[m_pos]), lo = text::hexDigitValue(m_doc[m_pos + 1]);
                 if (hi >= 0 && lo >= 0) {
                     m_pos += 2;
                     character(static_cast<unsigned char>(hi * 16 + lo));

@@ -61,9 +61,17 @@ private:
 void remove(const fs::path& path);
 
 bool exists(const fs::path& path);
+// Creates one folder level; false when it could not (a missing parent, no rights).
+bool createFolder(const fs::path& path);
 bool isFolder(const fs::path& path);
 // Last modification as local OLE date-time; nullopt when the file is missing.
 std::optional<double> modificationTime(const fs::path& path);
+// A file system time (seconds and nanoseconds since 1970) as local OLE date-time.
+double localOleTime(long long seconds, long nanoseconds);
+
+// Renames folder/oldName to folder/newName unless another entry already answers to newName
+// ignoring case (a change of case alone is allowed). False when the rename did not happen.
+bool renameNoReplace(const fs::path& folder, const std::string& oldName, const std::string& newName);
 
 // The entry of folder whose name equals name ignoring ASCII case (the exact name first).
 std::optional<fs::path> findIgnoringCase(const fs::path& folder, const std::string& nativeName);

@@ -6,6 +6,7 @@
 #include "base/text.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -219,6 +220,8 @@ bool exists(const fs::path& path)
     return ::stat(path.c_str(), &st) == 0;
 }
 
+bool createFolder(const fs::path& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+
 bool isFolder(const fs::path& path)
 {
     struct stat st {};
@@ -230,12 +233,53 @@ std::optional<double> modificationTime(const fs::path& path)
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
         return std::nullopt;
+    return localOleTime(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+}
+
+double localOleTime(long long seconds, long nanoseconds)
+{
     std::tm tm{};
-    const std::time_t t = st.st_mtim.tv_sec;
+    const std::time_t t = static_cast<std::time_t>(seconds);
     localtime_r(&t, &tm);
     dates::Civil c{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
-                   static_cast<int>(st.st_mtim.tv_nsec / 1000000)};
+                   static_cast<int>(nanoseconds / 1000000)};
     return dates::encode(c);
+}
+
+bool renameNoReplace(const fs::path& folder, const std::string& oldName, const std::string& newName)
+{
+    const fs::path dir = folder.empty() ? fs::path(".") : folder;
+    if (newName.empty() || newName.find('/') != std::string::npos || newName == "." || newName == "..")
+        return false;
+    const fs::path from = dir / oldName;
+    struct stat source {};
+    if (::lstat(from.c_str(), &source) != 0)
+        return false;
+    // Names that differ only in case are one name to the user: any other such entry blocks.
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!text::equalsIgnoringAsciiCase(name, newName))
+            continue;
+        struct stat other {};
+        if (::lstat(it->path().c_str(), &other) != 0 || other.st_ino != source.st_ino || other.st_dev != source.st_dev)
+            return false;
+        if (name == newName)
+            return true; // already so named
+    }
+    if (ec)
+        return false;
+    const fs::path to = dir / newName;
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system without the no-replace flag: a hard link cannot replace either.
+    if (S_ISDIR(source.st_mode))
+        return !files::exists(to) && ::rename(from.c_str(), to.c_str()) == 0;
+    if (::link(from.c_str(), to.c_str()) != 0)
+        return false;
+    return ::unlink(from.c_str()) == 0;
 }
 
 std::optional<fs::path> findIgnoringCase(const fs::path& folder, const std::string& nativeName)

@@ -4,6 +4,7 @@
 #include "date_picker_window.h"
 #include "error_report.h"
 #include "jpeg_view.h"
+#include "plot_key_filter.h"
 #include "title_list_model.h"
 
 #include "archive/archive_file.h"
@@ -20,7 +21,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -65,7 +65,7 @@ ArchiveBrowser::ArchiveBrowser(ProgramState& state, Dialogs& dialogs, ArchiveTab
         else if (index == kPosterTab)
             TabSheet9Show();
     });
-    m_tab.DBMtrama->installEventFilter(this);
+    PlotKeyFilter::install(m_tab.DBMtrama, m_dialogs);
 
     for (QLineEdit* e : {m_tab.FLTEDtitolo, m_tab.FLTEDattore, m_tab.FLTEDregia, m_tab.FLTEDdataa, m_tab.FLTEDposizione})
         connect(e, &QLineEdit::textChanged, this, &ArchiveBrowser::FLTChange);
@@ -159,19 +159,6 @@ void ArchiveBrowser::loadPicture(JpegView* view, const std::string& path)
 void ArchiveBrowser::OnShowCoverTab() { loadPicture(m_tab.DBJPGcover, m_state.CoverImagePath); }
 
 void ArchiveBrowser::TabSheet9Show() { loadPicture(m_tab.DBLOCANDINA, m_state.PosterImagePath); }
-
-bool ArchiveBrowser::eventFilter(QObject* watched, QEvent* event)
-{
-    // The plot stays one line: the archive file keeps one record per line.
-    if (watched == m_tab.DBMtrama && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            m_dialogs.beep();
-            return true;
-        }
-    }
-    return QObject::eventFilter(watched, event);
-}
 
 void ArchiveBrowser::ApplyFiltersNow()
 {

@@ -40,9 +40,6 @@ public:
     void RefreshGenres();
     void RefreshStatistics();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     int selectedLine() const;
     void selectLine(int line);

@@ -32,9 +32,13 @@ public:
     QRadioButton *RBLK1, *RBLK2;
     QLabel *LINK1, *LINK2;
     QTabWidget* PageControl2;
-    QWidget *TSLocandine, *TSCopertine;
+    QWidget *TabSheet4, *TabSheet8;
+    JpegView* LOC;
+    QLineEdit* EDNFLOC;
+    QListWidget* ListBox3;
     QLineEdit* NavCopert;
-    JpegView *LOC, *JPEGImage1;
+    JpegView* JPEGImage1;
+    QPushButton *SpeedButton5, *SpeedButton1, *AssCopArch;
 
     // Points a hyperlink label at an address.
     static void setLink(QLabel* label, const QString& url, const QString& text);

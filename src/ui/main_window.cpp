@@ -2,7 +2,10 @@
 
 #include "archive_browser.h"
 #include "archive_tab.h"
+#include "covers_controller.h"
+#include "intake_controller.h"
 #include "error_report.h"
+#include "folder_question.h"
 #include "intake_tab.h"
 #include "settings_tab.h"
 #include "title_list_model.h"
@@ -70,6 +73,8 @@ MainWindow::MainWindow(ProgramState& state, Dialogs& dialogs, QWidget* parent)
     }
 
     m_browser = new ArchiveBrowser(m_state, m_dialogs, *m_archive, *m_settings->SGStat, this);
+    m_covers = new CoversController(m_state, m_dialogs, *m_intake, *m_archive, this);
+    m_intakeLogic = new IntakeController(m_state, m_dialogs, *m_intake, *m_browser, *m_covers, this);
     connectControls();
     FormCreate();
 }
@@ -87,6 +92,8 @@ void MainWindow::connectControls()
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == 0)
             OnShowDBase();
+        else if (index == 1)
+            m_intakeLogic->AssShow();
     });
 
     // The check boxes and the settings stay one: whatever sets a box sets the option.
@@ -110,6 +117,7 @@ void MainWindow::FormCreate()
     setWindowTitle(q("Zenfo - Pellicorio - " + std::string(" ") + s.ProgramVersion));
 
     reportErrors(m_dialogs, [&] { ReadConfig(s, m_dialogs); });
+    m_intakeLogic->ReadVolumeLabel();
     showSettings();
     m_intake->CBSLLOC->setChecked(s.CBSALVALOC);
 
@@ -228,9 +236,7 @@ void MainWindow::EDNickChange(const QString& text) { m_state.settings.NickName =
 
 void MainWindow::chooseArchiveFolder(std::string& folder, QLineEdit* edit)
 {
-    const std::string start =
-        files::isFolder(files::fromText(folder)) ? folder : m_state.settings.ProgramFolder;
-    if (const auto chosen = m_dialogs.chooseFolder(start)) {
+    if (const auto chosen = askFolder(m_dialogs, folder, m_state.settings.ProgramFolder)) {
         folder = *chosen;
         edit->setText(q(folder));
     }

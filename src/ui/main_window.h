@@ -4,6 +4,8 @@
 
 class ArchiveBrowser;
 class ArchiveTab;
+class CoversController;
+class IntakeController;
 class DatePickerWindow;
 class Dialogs;
 class IntakeTab;
@@ -37,6 +39,8 @@ public:
     void setZoomWindow(ZoomWindow* zoom) { m_zoom = zoom; }
     void setDatePicker(DatePickerWindow* picker);
     ArchiveBrowser* browser() const { return m_browser; }
+    IntakeController* intake() const { return m_intakeLogic; }
+    CoversController* covers() const { return m_covers; }
 
 private:
     void FormCreate();
@@ -56,4 +60,6 @@ private:
     QTextBrowser* m_help;
     ZoomWindow* m_zoom = nullptr;
     ArchiveBrowser* m_browser;
+    CoversController* m_covers;
+    IntakeController* m_intakeLogic;
 };

@@ -9,10 +9,12 @@
 #include "ui/program_windows.h"
 #include "ui/jpeg_view.h"
 #include "ui/zoom_window.h"
+#include "platform/volume_label.h"
 #include "support/test_pictures.h"
 
 #include <QApplication>
 #include <QListView>
+#include <QListWidget>
 #include <QTabWidget>
 
 #include <clocale>
@@ -34,7 +36,11 @@ int main(int argc, char** argv)
     ProgramState state;
     state.dataFolder = folder.path();
     state.helpFolders = {std::filesystem::path(PELLICORIO_SOURCE_DIR) / "data"};
-    folder.write("Zenfo_conf.CFG", "4.4.0\r\n" + folder.text() + "\r\n" + folder.text() + "copertine/\r\n" +
+    std::filesystem::create_directories(folder / "media");
+    for (const char* film : {"Matrix.avi", "Nuovo Cinema Paradiso.mpg", "La vita \xC3\xA8 bella.divx", "Il Postino 2.AVI"})
+        folder.write(std::string("media/") + film, std::string(1000, 'x'));
+    const std::string position = "Gino-" + volume::ReadVolumeLabel(folder.text() + "media");
+    folder.write("Zenfo_conf.CFG", "4.4.0\r\n" + folder.text() + "media\r\n" + folder.text() + "copertine/\r\n" +
                                        folder.text() + "copertine/\r\n" + folder.text() +
                                        "locandine/\r\nGino\r\nRimappa\r\nRichiedi_locandina\r\n"
                                        "Salva_locandina\r\nSalva_copertina\r\n");
@@ -50,7 +56,7 @@ int main(int argc, char** argv)
         r.regia = "Andy e Larry Wachowski";
         r.durata = "136'";
         r.datau = "1999";
-        r.posizione = "Gino-FILM01";
+        r.posizione = position;
         r.dataa = dates::encode({2005, 3, 1});
         r.dimmb = 734.0032;
         r.trama = "Un programmatore scopre che il mondo in cui vive \xE8 una simulazione.";
@@ -58,6 +64,7 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(folder / "copertine");
     std::filesystem::create_directories(folder / "locandine");
     folder.write("copertine/MATRIX.jpg", makeJpeg(1000, 500));
+    folder.write("copertine/scan001.jpg", makeJpeg(600, 400));
     folder.write("locandine/lc_MATRIX.jpg", makeJpeg(300, 420));
     SaveArchive(sample, (folder / "films.txt").string(), state.regional);
 
@@ -76,6 +83,16 @@ int main(int argc, char** argv)
             return 1;
         std::printf("%s\n", qPrintable(out));
     }
+    // The intake after its scan: MATRIX is archived (greyed), another film chosen, then a cover.
+    pages->setCurrentIndex(1);
+    auto* intake = main->findChild<QListWidget*>("CheckListBox1");
+    intake->setCurrentRow(0);
+    QApplication::processEvents();
+    main->grab().save(QString("%1/intake_scan.png").arg(argv[1]));
+    main->findChild<QTabWidget*>("PageControl2")->setCurrentIndex(1);
+    main->findChild<QListWidget*>("ListBox3")->setCurrentRow(1);
+    QApplication::processEvents();
+    main->grab().save(QString("%1/intake_copertine.png").arg(argv[1]));
     // MATRIX chosen in the list, with its poster, then its cover, and the cover zoomed.
     pages->setCurrentIndex(0);
     auto* list = main->findChild<QListView*>("DBLBresult");

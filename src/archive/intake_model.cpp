@@ -1,0 +1,8 @@
+#include "intake_model.h"
+
+const std::string& IntakeModel::fileName(int slot) const
+{
+    static const std::string none;
+    return slot >= 1 && slot <= static_cast<int>(FileNames.size()) ? FileNames[static_cast<std::size_t>(slot - 1)]
+                                                                   : none;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "record_table.h"
+
+#include <string>
+#include <vector>
+
+// The new films of the media folder, before they reach the archive.
+struct IntakeModel
+{
+    RecordTable IntakeTable;
+    int IntakeCount = 0;
+    // Beside each slot (index slot - 1), the file's name as the file system spells it; titolo is
+    // the upper-cased Windows-1252 form. Empty for titles read from a list.
+    std::vector<std::string> FileNames;
+    std::string VolumeLabel;
+    // Set by the lookup once its poster or cover picture is shown: the association saves them.
+    bool PosterReceived = false;
+    bool CoverReceived = false;
+
+    const std::string& fileName(int slot) const;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+
+class ArchiveBrowser;
+class CoversController;
+class Dialogs;
+class IntakeTab;
+struct ProgramState;
+
+// The behaviour of the "GESTIONE NUOVI FILM" tab: the media folder and its scan, the check list
+// with its archived marks, the data fields and their association, and the addition of the ticked
+// entries to the archive.
+class IntakeController : public QObject
+{
+    Q_OBJECT
+public:
+    IntakeController(ProgramState& state, Dialogs& dialogs, IntakeTab& tab, ArchiveBrowser& browser,
+                     CoversController& covers, QObject* parent = nullptr);
+
+    void ReadVolumeLabel();
+    void ScanMediaFolder();
+    void FillIntakeList();
+    void Naviga();
+    void AssShow();
+    void CheckListBox1Click(int line);
+    void AssociaDatiClick();
+    void ScartaClick();
+    void AutoManClick();
+    void AddToDBClick();
+
+private:
+    // The selected line when it stands for an entry, else -1.
+    int selectedEntryLine() const;
+    void setFieldsEditable(bool editable);
+    void clearFields();
+    void savePictures(int line);
+
+    ProgramState& m_state;
+    Dialogs& m_dialogs;
+    IntakeTab& m_tab;
+    ArchiveBrowser& m_browser;
+    CoversController& m_covers;
+};

@@ -1,0 +1,400 @@
+#include "support/program_fixture.h"
+#include "support/test_pictures.h"
+
+#include "archive/archive_file.h"
+#include "archive/archive_line.h"
+#include "base/dates.h"
+#include "platform/files.h"
+#include "platform/volume_label.h"
+#include "ui/intake_list.h"
+#include "ui/jpeg_view.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Intake : public ProgramFixture
+{
+protected:
+    std::string media() const { return folder.text() + "media"; }
+    std::string coversFolder() const { return folder.text() + "copertine"; }
+    // The position the scan gives on this machine.
+    std::string position() const { return "Nick-" + volume::ReadVolumeLabel(media()); }
+
+    void SetUp() override
+    {
+        fs::create_directories(folder / "media");
+        fs::create_directories(folder / "copertine");
+    }
+    void startWith(const std::vector<std::string>& files, const std::vector<dfilm>& archive = {})
+    {
+        for (const std::string& f : files)
+            folder.write("media/" + f, "film");
+        folder.write("Zenfo_conf.CFG", "4.4.0\r\n" + media() + "\r\n" + coversFolder() + "\r\n" + coversFolder() +
+                                           "\r\n" + folder.text() + "locandine\r\nNick\r\nRimappa\r\n"
+                                           "Richiedi_locandina\r\nSalva_locandina\r\nSalva_copertina\r\n");
+        std::string contents;
+        for (const dfilm& r : archive)
+            contents += archiveline::format(r, RegionalSettings::italian()) + "\r\n";
+        folder.write("films.txt", contents);
+        start();
+        main()->show();
+        showIntake();
+    }
+    void showIntake()
+    {
+        control<QTabWidget>("PageControl1")->setCurrentIndex(0);
+        control<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    }
+    QListWidget* list() { return control<QListWidget>("CheckListBox1"); }
+    QStringList lines()
+    {
+        QStringList out;
+        for (int i = 0; i < list()->count(); ++i)
+            out << list()->item(i)->text();
+        return out;
+    }
+    std::vector<bool> greyed()
+    {
+        std::vector<bool> out;
+        for (int i = 0; i < list()->count(); ++i)
+            out.push_back(intakelist::isArchived(*list()->item(i)));
+        return out;
+    }
+    bool ticked(int line) { return intakelist::isTicked(*list()->item(line)); }
+    QRect lineRect(int line) { return list()->visualItemRect(list()->item(line)); }
+    void clickLine(int line)
+    {
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, lineRect(line).center() + QPoint(30, 0));
+    }
+    // A click on the line's check box, as a user ticks a line.
+    void clickCheckBox(int line)
+    {
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, QPoint(lineRect(line).left() + 10, lineRect(line).center().y()));
+    }
+    void click(const char* button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
+    QString text(const char* edit) { return control<QLineEdit>(edit)->text(); }
+    void type(const char* edit, const QString& s)
+    {
+        control<QLineEdit>(edit)->clear();
+        QTest::keyClicks(control<QLineEdit>(edit), s);
+    }
+    dfilm archived(const std::string& title, const std::string& genre = "AZIONE")
+    {
+        dfilm r;
+        r.titolo = title;
+        r.genere = genre;
+        r.posizione = position();
+        r.dataa = dates::encode({2004, 1, 2});
+        r.dimmb = 0.000004;
+        return r;
+    }
+};
+
+} // namespace
+
+TEST_F(Intake, WholeRoadFromFileToArchive)
+{
+    startWith({"Matrix.avi", "alien.MPG", "Zorro.divx", "notes.txt"}, {archived("ALIEN.MPG")});
+    EXPECT_EQ(lines(), (QStringList{"ALIEN.MPG", "MATRIX.AVI", "ZORRO.DIVX"}));
+    EXPECT_EQ(greyed(), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(list()->currentRow(), -1);
+
+    // A greyed line shows its data when selected, but the user cannot tick it.
+    clickLine(0);
+    EXPECT_EQ(text("EDPosizione").toStdString(), position());
+    EXPECT_EQ(text("EDDataA"), QString::fromStdString(dates::formatDdMmYyyy(
+                                   *files::modificationTime(folder / "media/alien.MPG"), RegionalSettings::italian())));
+    EXPECT_EQ(text("DIM"), "0,00");
+    clickCheckBox(0);
+    QTest::keyClick(list()->viewport(), Qt::Key_Space);
+    EXPECT_FALSE(ticked(0));
+    // The same click ticks and unticks an ordinary line.
+    clickCheckBox(2);
+    EXPECT_TRUE(ticked(2));
+    clickCheckBox(2);
+    EXPECT_FALSE(ticked(2));
+
+    clickLine(1);
+    EXPECT_TRUE(control<QPushButton>("Paste")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>("AssociaDati")->isEnabled());
+    EXPECT_TRUE(control<QLineEdit>("EDGenere")->isReadOnly());
+    QTest::mouseClick(control<QCheckBox>("AutoMan"), Qt::LeftButton);
+    EXPECT_EQ(control<QCheckBox>("AutoMan")->text(), "Edit");
+    EXPECT_FALSE(control<QLineEdit>("EDGenere")->isReadOnly());
+    EXPECT_TRUE(control<QLineEdit>("EDDataA")->isReadOnly());
+    EXPECT_TRUE(control<QPushButton>("AssociaDati")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>("Paste")->isEnabled());
+    type("EDGenere", "Fantascienza");
+    type("EDRegia", "Wachowski");
+    type("EDDurata", "136'");
+    auto* plot = control<QPlainTextEdit>("MDTrama");
+    QTest::keyClicks(plot, "Neo");
+    QTest::keyClick(plot, Qt::Key_Return);
+    QTest::keyClicks(plot, " scopre Matrix");
+    EXPECT_EQ(plot->toPlainText(), "Neo scopre Matrix");
+    EXPECT_EQ(dialogs.log, std::vector<std::string>{"beep"});
+    click("AssociaDati");
+    EXPECT_TRUE(ticked(1));
+    EXPECT_EQ(state.archive.PendingDataFlag, 1);
+
+    // Showing the tab again while data are pending keeps the ticks.
+    showIntake();
+    EXPECT_TRUE(ticked(1));
+
+    dialogs.confirmAnswers = {true};
+    click("AddToDB");
+    ASSERT_EQ(dialogs.log.size(), 3u);
+    EXPECT_EQ(dialogs.log[1], "confirm: Aggiungo elementi con spunta a DataBase ?");
+    EXPECT_EQ(dialogs.log[2], "information: Processati : 3\nDoppi      : 0\nAggiunti   : 1");
+    EXPECT_EQ(state.archive.PendingDataFlag, 0);
+    const std::string saved = folder.read("films.txt");
+    EXPECT_NE(saved.find("MATRIX.AVI\tFANTASCIENZA\t\t\tWachowski\t" + position() + "\t136'\t"), std::string::npos)
+        << saved;
+    EXPECT_NE(saved.find("\tNeo scopre Matrix\r\n"), std::string::npos);
+    EXPECT_LT(saved.find("ALIEN.MPG"), saved.find("MATRIX.AVI"));
+    // The rescan greys the new film, and nothing is ticked.
+    EXPECT_EQ(lines(), (QStringList{"ALIEN.MPG", "MATRIX.AVI", "ZORRO.DIVX"}));
+    EXPECT_EQ(greyed(), (std::vector<bool>{true, true, false}));
+    EXPECT_FALSE(ticked(1));
+
+    control<QTabWidget>("PageControl1")->setCurrentIndex(0);
+    auto* titles = control<QListView>("DBLBresult");
+    ASSERT_EQ(titles->model()->rowCount(), 2);
+    EXPECT_EQ(titles->model()->index(1, 0).data().toString(), "MATRIX.AVI");
+    EXPECT_NE(control<QComboBox>("FLTCBgenere")->findText("FANTASCIENZA"), -1);
+}
+
+TEST_F(Intake, AssociatingAGreyedLineTicksItAndTheAdditionCountsItTwice)
+{
+    startWith({"alien.MPG"}, {archived("ALIEN.MPG", "HORROR")});
+    ASSERT_EQ(greyed(), std::vector<bool>{true});
+    clickLine(0);
+    QTest::mouseClick(control<QCheckBox>("AutoMan"), Qt::LeftButton);
+    type("EDGenere", "fantascienza");
+    click("AssociaDati");
+    EXPECT_TRUE(ticked(0));
+    dialogs.confirmAnswers = {true};
+    click("AddToDB");
+    EXPECT_EQ(dialogs.log.back(), "information: Processati : 1\nDoppi      : 1\nAggiunti   : 1");
+    ASSERT_EQ(state.archive.ArchiveCount, 1);
+}
+
+TEST_F(Intake, OptionsGovernTheMarks)
+{
+    dfilm otherPlace = archived("ZORRO.DIVX");
+    otherPlace.posizione = "Nick-ALTRO";
+    startWith({"Matrix.avi", "Zorro.divx"}, {archived("Matrix.avi"), otherPlace});
+    // Titles compare exactly, and the position counts.
+    EXPECT_EQ(greyed(), (std::vector<bool>{false, false}));
+    control<QCheckBox>("CBIPMARCA")->setChecked(true);
+    EXPECT_EQ(greyed(), (std::vector<bool>{false, false})); // counts from the next fill
+    showIntake();
+    EXPECT_EQ(greyed(), (std::vector<bool>{false, true}));
+    control<QCheckBox>("CkBRimappa")->setChecked(true);
+    showIntake();
+    EXPECT_EQ(greyed(), (std::vector<bool>{false, false}));
+}
+
+TEST_F(Intake, EmptyFolderShowsThePlaceholderThatOffersNothing)
+{
+    startWith({"notes.txt"});
+    EXPECT_EQ(lines(), QStringList{"Nessun File Multimediale"});
+    EXPECT_FALSE(control<QPushButton>("Paste")->isEnabled());
+    clickLine(0);
+    EXPECT_FALSE(control<QPushButton>("Paste")->isEnabled());
+    dialogs.confirmAnswers = {true};
+    click("AddToDB");
+    EXPECT_EQ(dialogs.log.back(), "information: Processati : 1\nDoppi      : 0\nAggiunti   : 0");
+    EXPECT_EQ(state.archive.ArchiveCount, 0);
+}
+
+TEST_F(Intake, DiscardingUnticksAndClearsThePendingData)
+{
+    startWith({"a.avi", "b.avi"});
+    QTest::mouseClick(control<QCheckBox>("AutoMan"), Qt::LeftButton);
+    for (int line : {0, 1}) {
+        clickLine(line);
+        // A selection disables the association until the data come anew (here: Auto, then Edit).
+        EXPECT_FALSE(control<QPushButton>("AssociaDati")->isEnabled());
+        control<QCheckBox>("AutoMan")->setChecked(true);
+        control<QCheckBox>("AutoMan")->setChecked(false);
+        click("AssociaDati");
+    }
+    EXPECT_TRUE(ticked(0) && ticked(1));
+    dialogs.confirmAnswers = {false, true, false};
+    click("Scarta");
+    EXPECT_TRUE(ticked(0));
+    click("Scarta");
+    EXPECT_FALSE(ticked(0) || ticked(1));
+    EXPECT_EQ(state.archive.PendingDataFlag, 0);
+    EXPECT_EQ(dialogs.log[0], "confirm: Disassocio tutti i dati associati?");
+    click("QUIT");
+    EXPECT_EQ(dialogs.log.back(), "confirm: ESCO ?");
+}
+
+TEST_F(Intake, AFailedSaveKeepsTheArchiveAndTheTicks)
+{
+    startWith({"Matrix.avi"}, {archived("ALIEN.MPG")});
+    clickCheckBox(0);
+    ASSERT_TRUE(ticked(0));
+    // films.txt turned into a folder: the save cannot replace it.
+    fs::remove(folder / "films.txt");
+    fs::create_directories(folder / "films.txt" / "inside");
+    dialogs.confirmAnswers = {true};
+    click("AddToDB");
+    ASSERT_EQ(dialogs.log.size(), 2u);
+    EXPECT_EQ(dialogs.log[1].rfind("error: ", 0), 0u) << dialogs.log[1];
+    EXPECT_EQ(state.archive.ArchiveCount, 1);
+    EXPECT_EQ(state.archive.ArchiveTable.row(1).titolo, "ALIEN.MPG");
+    EXPECT_TRUE(ticked(0));
+
+    fs::remove_all(folder / "films.txt");
+    dialogs.confirmAnswers = {true};
+    click("AddToDB");
+    EXPECT_EQ(dialogs.log.back(), "information: Processati : 1\nDoppi      : 0\nAggiunti   : 1");
+    EXPECT_EQ(state.archive.ArchiveCount, 2);
+}
+
+TEST_F(Intake, ChoosingTheMediaFolderRemembersItAndRescans)
+{
+    startWith({"a.avi"});
+    fs::create_directories(folder / "altri");
+    folder.write("altri/Nuovo.MPEG", "x");
+    clickLine(0);
+    ASSERT_FALSE(text("EDPosizione").isEmpty());
+    dialogs.folderAnswers = {std::nullopt, folder.text() + "altri"};
+    QTest::mouseClick(control<QLineEdit>("NavFilm"), Qt::LeftButton);
+    EXPECT_EQ(lines(), QStringList{"A.AVI"}); // cancelled
+    QTest::mouseClick(control<QLineEdit>("NavFilm"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.log, (std::vector<std::string>{"folder: " + media(), "folder: " + media()}));
+    EXPECT_EQ(lines(), QStringList{"NUOVO.MPEG"});
+    EXPECT_EQ(text("NavFilm").toStdString(), folder.text() + "altri");
+    EXPECT_TRUE(text("EDPosizione").isEmpty());
+    EXPECT_NE(folder.read("Zenfo_conf.CFG").find("\r\n" + folder.text() + "altri\r\n"), std::string::npos);
+}
+
+TEST_F(Intake, CoversAreListedShownRenamedAfterTitlesAndDeleted)
+{
+    folder.write("copertine/SCAN001.JPG", makeJpeg(200, 100));
+    folder.write("copertine/scan002.jpg", makeJpeg(100, 100));
+    folder.write("copertine/alien.jpg", makeJpeg(100, 200));
+    folder.write("copertine/note.txt", "");
+    startWith({"Matrix.avi", "alien.MPG"});
+    auto* covers = control<QListWidget>("ListBox3");
+    ASSERT_EQ(state.settings.CoverListFolder, coversFolder());
+    QStringList entries;
+    for (int i = 0; i < covers->count(); ++i)
+        entries << covers->item(i)->text();
+    EXPECT_EQ(entries, (QStringList{"ALIEN.JPG", "SCAN001.JPG", "SCAN002.JPG"}));
+    for (const char* b : {"SpeedButton1", "SpeedButton5", "AssCopArch"})
+        EXPECT_FALSE(control<QPushButton>(b)->isEnabled()) << b;
+
+    covers->setCurrentRow(1);
+    auto* view = control<JpegView>("JPEGImage1");
+    EXPECT_EQ(view->picture().size(), QSize(200, 100));
+    EXPECT_TRUE(control<QPushButton>("SpeedButton5")->isEnabled());
+    EXPECT_TRUE(control<QPushButton>("SpeedButton1")->isEnabled());
+    // No archive title chosen yet shows its poster tab: the archive association is not offered.
+    EXPECT_FALSE(control<QPushButton>("AssCopArch")->isEnabled());
+
+    clickLine(1); // MATRIX.AVI
+    dialogs.confirmAnswers = {true};
+    click("SpeedButton5");
+    EXPECT_EQ(dialogs.log.back(), "confirm: Associo : \n\rFilm          : MATRIX.AVI\n\rCopertina : SCAN001.JPG");
+    EXPECT_EQ(covers->item(1)->text(), "MATRIX.jpg");
+    EXPECT_TRUE(fs::exists(folder / "copertine/MATRIX.jpg"));
+    EXPECT_FALSE(fs::exists(folder / "copertine/SCAN001.JPG"));
+
+    // ALIEN.jpg is taken (as alien.jpg): the rename fails and both files stay.
+    clickLine(0);
+    covers->setCurrentRow(2);
+    dialogs.confirmAnswers = {true};
+    click("SpeedButton5");
+    EXPECT_EQ(dialogs.log.back(), "error: Rinomina Copertina fallita !");
+    EXPECT_TRUE(fs::exists(folder / "copertine/scan002.jpg"));
+    EXPECT_TRUE(fs::exists(folder / "copertine/alien.jpg"));
+
+    covers->setCurrentRow(0);
+    dialogs.confirmAnswers = {false, true};
+    click("SpeedButton1");
+    EXPECT_TRUE(fs::exists(folder / "copertine/alien.jpg"));
+    click("SpeedButton1");
+    EXPECT_EQ(dialogs.log.back(), "confirm: Cancello Copertina ALIEN.JPG");
+    EXPECT_FALSE(fs::exists(folder / "copertine/alien.jpg"));
+    ASSERT_EQ(covers->count(), 2);
+    EXPECT_EQ(covers->currentRow(), 0);
+    EXPECT_EQ(covers->item(0)->text(), "MATRIX.jpg");
+}
+
+TEST_F(Intake, ArchiveTitleTakesACoverWhenItHasNoPoster)
+{
+    folder.write("copertine/SCAN001.JPG", makeJpeg(200, 100));
+    startWith({"x.avi"}, {archived("ALIEN.MPG"), archived("MATRIX.AVI")});
+    control<QTabWidget>("PageControl1")->setCurrentIndex(0);
+    auto* titles = control<QListView>("DBLBresult");
+    titles->setFocus();
+    titles->setCurrentIndex(titles->model()->index(1, 0));
+    showIntake();
+    control<QListWidget>("ListBox3")->setCurrentRow(0);
+    ASSERT_TRUE(control<QPushButton>("AssCopArch")->isEnabled());
+    dialogs.confirmAnswers = {true};
+    click("AssCopArch");
+    EXPECT_TRUE(fs::exists(folder / "copertine/MATRIX.jpg"));
+    // With a poster for the chosen archive title the button is not offered.
+    fs::create_directories(folder / "locandine");
+    folder.write("locandine/lc_MATRIX.jpg", makeJpeg(30, 40));
+    control<QTabWidget>("PageControl1")->setCurrentIndex(0);
+    titles->setCurrentIndex(titles->model()->index(0, 0));
+    titles->setCurrentIndex(titles->model()->index(1, 0));
+    showIntake();
+    control<QListWidget>("ListBox3")->setCurrentRow(0);
+    EXPECT_FALSE(control<QPushButton>("AssCopArch")->isEnabled());
+}
+
+TEST_F(Intake, AssociationSavesTheReceivedPicturesUnderTheTitlesNames)
+{
+    startWith({"Matrix.avi"});
+    clickLine(0);
+    QTest::mouseClick(control<QCheckBox>("AutoMan"), Qt::LeftButton);
+    // Before a lookup delivered pictures, nothing is saved.
+    control<JpegView>("LOC")->setPicture(QImage(30, 40, QImage::Format_RGB32));
+    control<JpegView>("JPEGImage1")->setPicture(QImage(60, 40, QImage::Format_RGB32));
+    control<QLineEdit>("EDNFLOC")->setText("lc_MATRIX.jpg");
+    click("AssociaDati");
+    EXPECT_FALSE(fs::exists(folder / "locandine"));
+    EXPECT_FALSE(fs::exists(folder / "copertine/MATRIX.jpg"));
+
+    state.intake.PosterReceived = true;
+    state.intake.CoverReceived = true;
+    click("AssociaDati");
+    EXPECT_TRUE(fs::exists(folder / "locandine/lc_MATRIX.jpg"));
+    EXPECT_TRUE(fs::exists(folder / "copertine/MATRIX.jpg"));
+
+    // No poster name: only the cover is written.
+    fs::remove(folder / "locandine/lc_MATRIX.jpg");
+    fs::remove(folder / "copertine/MATRIX.jpg");
+    control<QLineEdit>("EDNFLOC")->clear();
+    click("AssociaDati");
+    EXPECT_TRUE(fs::is_empty(folder / "locandine"));
+    EXPECT_TRUE(fs::exists(folder / "copertine/MATRIX.jpg"));
+
+    // A cover folder that cannot be made stops with the error, yet the data stay pending.
+    state.archive.PendingDataFlag = 0;
+    folder.write("blocco", "");
+    state.settings.CoverListFolder = folder.text() + "blocco/copertine";
+    click("AssociaDati");
+    EXPECT_EQ(dialogs.log.back().rfind("error: ", 0), 0u);
+    EXPECT_EQ(state.archive.PendingDataFlag, 1);
+}
