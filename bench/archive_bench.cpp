@@ -32,7 +32,9 @@ public:
         return std::string("bench");
     }
     std::optional<std::string> chooseFolder(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> chooseFile(const std::string&, const std::string&) override { return std::nullopt; }
     void beep() override {}
+    void setClipboardText(const std::string&) override {}
 };
 
 fs::path benchFolder()

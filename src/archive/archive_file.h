@@ -12,7 +12,7 @@
 
 class Dialogs;
 
-// A line of an archive file that does not convert; the text names the line.
+// A line of an archive file (or of a title list) that does not convert; the text names the line.
 class ArchiveLineError : public ConversionError
 {
 public:

@@ -2,13 +2,15 @@
 
 namespace images {
 
-std::string imageName(const std::string& titolo)
+std::string nameWithoutExtension(const std::string& titolo)
 {
     const std::size_t dot = titolo.rfind('.');
     if (dot == std::string::npos || titolo.find_first_of("/\\:", dot) != std::string::npos)
-        return titolo + ".jpg";
-    return titolo.substr(0, dot) + ".jpg";
+        return titolo;
+    return titolo.substr(0, dot);
 }
+
+std::string imageName(const std::string& titolo) { return nameWithoutExtension(titolo) + ".jpg"; }
 
 std::string coverImagePath(const std::string& coverArchiveFolder, const std::string& titolo)
 {

@@ -4,7 +4,8 @@
 #include <string>
 
 // The user's side of every conversation the logic has: message boxes, the input box, the folder
-// chooser. The program shows real dialogs; tests answer them. Texts are Windows-1252.
+// chooser, the file dialog, the clipboard and the beep. The program shows real dialogs; tests
+// answer them. Texts are Windows-1252.
 class Dialogs
 {
 public:
@@ -21,6 +22,12 @@ public:
     // Starts at startFolder; the user may type a new folder, which is created after a
     // confirmation. nullopt when cancelled. The answer carries no trailing separator.
     virtual std::optional<std::string> chooseFolder(const std::string& startFolder) = 0;
+    // The file dialog: filter is a list of "caption|patterns" pairs joined by '|' ("*.TXT|*.TXT|*.*|*.*"),
+    // defaultExtension is added to a typed name without one. The user may name a file that does
+    // not exist yet. nullopt when cancelled.
+    virtual std::optional<std::string> chooseFile(const std::string& filter, const std::string& defaultExtension) = 0;
     // The system beep.
     virtual void beep() = 0;
+    // Replaces the clipboard's text.
+    virtual void setClipboardText(const std::string& text) = 0;
 };

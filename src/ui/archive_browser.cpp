@@ -1,8 +1,10 @@
 #include "archive_browser.h"
 
+#include "archive_commit.h"
 #include "archive_tab.h"
 #include "date_picker_window.h"
 #include "error_report.h"
+#include "file_questions.h"
 #include "jpeg_view.h"
 #include "plot_key_filter.h"
 #include "title_list_model.h"
@@ -16,6 +18,7 @@
 #include "browser/genres.h"
 #include "browser/image_names.h"
 #include "browser/record_edit.h"
+#include "intake/archive_merge.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 
@@ -78,6 +81,7 @@ ArchiveBrowser::ArchiveBrowser(ProgramState& state, Dialogs& dialogs, ArchiveTab
     connect(m_tab.FLTDataClear, &QToolButton::clicked, this, &ArchiveBrowser::FLTDataClearClick);
     connect(m_tab.DBAggRec, &QPushButton::clicked, this, &ArchiveBrowser::DBAggRecClick);
     connect(m_tab.DBCancRec, &QPushButton::clicked, this, &ArchiveBrowser::DBCancRecClick);
+    connect(m_tab.MergeDB, &QPushButton::clicked, this, &ArchiveBrowser::MergeDBClick);
 }
 
 int ArchiveBrowser::selectedLine() const
@@ -259,6 +263,25 @@ void ArchiveBrowser::DBCancRecClick()
         save();
         m_dialogs.message(Dialogs::Kind::Information, "Record cancellato");
     });
+}
+
+void ArchiveBrowser::MergeDBClick()
+{
+    const auto path = askTextFile(m_dialogs);
+    if (!path)
+        return;
+    // A file that fails to read, or an archive that fails to save, leaves everything as it was.
+    MergeCounts counts;
+    const Settings& s = m_state.settings;
+    if (!changeAndSaveArchive(m_state, m_dialogs, [&] {
+            counts = MergeArchiveFile(m_state.archive, *path, m_state.regional, {s.CBIPRCD, s.CBIDRCD});
+        }))
+        return;
+    RefreshGenres();
+    m_state.archive.copyArchiveToView();
+    m_state.archive.PendingDataFlag = 0;
+    FillTitleList();
+    m_dialogs.message(Dialogs::Kind::Information, mergeReport(counts));
 }
 
 void ArchiveBrowser::RefreshGenres()

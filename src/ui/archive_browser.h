@@ -36,6 +36,7 @@ public:
     void FLTDataClearClick();
     void DBAggRecClick();
     void DBCancRecClick();
+    void MergeDBClick();
     // Genre choice and statistics from the archive.
     void RefreshGenres();
     void RefreshStatistics();

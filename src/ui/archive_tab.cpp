@@ -153,6 +153,7 @@ ArchiveTab::ArchiveTab(QWidget* parent) : QWidget(parent)
     DBCancRec = named<QPushButton>("DBCancRec", "Cancella record");
     DBCancRec->setToolTip("Cancella titolo selezionato");
     MergeDB = named<QPushButton>("MergeDB", "MERGE");
+    MergeDB->setToolTip("Merge un altro DataBase");
     QUIT = named<QPushButton>("QUIT", "USCITA");
     DBAggRec->setEnabled(false);
     DBCancRec->setEnabled(false);

@@ -3,7 +3,7 @@
 #include "archive_tab.h"
 #include "click_filter.h"
 #include "error_report.h"
-#include "folder_question.h"
+#include "file_questions.h"
 #include "intake_tab.h"
 #include "jpeg_view.h"
 

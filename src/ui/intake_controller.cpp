@@ -1,16 +1,16 @@
 #include "intake_controller.h"
 
 #include "archive_browser.h"
+#include "archive_commit.h"
 #include "click_filter.h"
 #include "covers_controller.h"
 #include "error_report.h"
 #include "intake_list.h"
 #include "intake_tab.h"
-#include "folder_question.h"
+#include "file_questions.h"
 #include "jpeg_view.h"
 #include "plot_key_filter.h"
 
-#include "archive/archive_file.h"
 #include "archive/config_file.h"
 #include "archive/program_state.h"
 #include "base/cp1252.h"
@@ -240,19 +240,14 @@ void IntakeController::AddToDBClick()
         if (intakelist::isTicked(*list.item(i)))
             ticked.push_back(i + 1);
 
-    // Kept until films.txt holds the addition: a failed save gives back the archive as it was,
-    // with the ticks, so nothing associated is lost and the addition can be tried again.
-    ArchiveModel before = m_state.archive;
+    // A failed save gives back the archive as it was, and the ticks stay: nothing associated is
+    // lost and the addition can be tried again.
     AdditionCounts counts;
-    const bool saved = reportErrors(m_dialogs, [&] {
-        counts = AddToArchive(m_state.archive, m_state.intake, ticked,
-                              {m_state.settings.CBIPRCD, m_state.settings.CBIDRCD});
-        SaveArchive(m_state.archive, m_state.settings.ArchivePath, m_state.regional);
-    });
-    if (!saved) {
-        m_state.archive = std::move(before);
+    if (!changeAndSaveArchive(m_state, m_dialogs, [&] {
+            counts = AddToArchive(m_state.archive, m_state.intake, ticked,
+                                  {m_state.settings.CBIPRCD, m_state.settings.CBIDRCD});
+        }))
         return;
-    }
     for (int slotNumber : ticked)
         intakelist::setTicked(*list.item(slotNumber - 1), false);
     m_browser.RefreshGenres();

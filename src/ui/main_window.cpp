@@ -4,8 +4,9 @@
 #include "archive_tab.h"
 #include "covers_controller.h"
 #include "intake_controller.h"
+#include "intake_tools_controller.h"
 #include "error_report.h"
-#include "folder_question.h"
+#include "file_questions.h"
 #include "intake_tab.h"
 #include "settings_tab.h"
 #include "title_list_model.h"
@@ -75,6 +76,7 @@ MainWindow::MainWindow(ProgramState& state, Dialogs& dialogs, QWidget* parent)
     m_browser = new ArchiveBrowser(m_state, m_dialogs, *m_archive, *m_settings->SGStat, this);
     m_covers = new CoversController(m_state, m_dialogs, *m_intake, *m_archive, this);
     m_intakeLogic = new IntakeController(m_state, m_dialogs, *m_intake, *m_browser, *m_covers, this);
+    m_intakeTools = new IntakeToolsController(m_state, m_dialogs, *m_intake, *m_intakeLogic, this);
     connectControls();
     FormCreate();
 }

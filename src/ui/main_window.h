@@ -6,6 +6,7 @@ class ArchiveBrowser;
 class ArchiveTab;
 class CoversController;
 class IntakeController;
+class IntakeToolsController;
 class DatePickerWindow;
 class Dialogs;
 class IntakeTab;
@@ -41,6 +42,7 @@ public:
     ArchiveBrowser* browser() const { return m_browser; }
     IntakeController* intake() const { return m_intakeLogic; }
     CoversController* covers() const { return m_covers; }
+    IntakeToolsController* intakeTools() const { return m_intakeTools; }
 
 private:
     void FormCreate();
@@ -62,4 +64,5 @@ private:
     ArchiveBrowser* m_browser;
     CoversController* m_covers;
     IntakeController* m_intakeLogic;
+    IntakeToolsController* m_intakeTools;
 };

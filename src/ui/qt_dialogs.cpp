@@ -5,6 +5,9 @@
 #include "base/cp1252.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QRegularExpression>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -51,3 +54,35 @@ std::optional<std::string> QtDialogs::chooseFolder(const std::string& startFolde
 }
 
 void QtDialogs::beep() { QApplication::beep(); }
+
+std::optional<std::string> QtDialogs::chooseFile(const std::string& filter, const std::string& defaultExtension)
+{
+    // "caption|patterns|caption|patterns": each pattern matches ignoring case, as on the file
+    // systems the lists come from.
+    QStringList filters;
+    const QStringList parts = cp1252::toQString(filter).split('|');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(';')) {
+            QString folded;
+            for (const QChar c : p)
+                folded += c.isLetter() ? QString("[%1%2]").arg(c.toLower(), c.toUpper()) : QString(c);
+            patterns << (p == "*.*" ? QString("*") : folded);
+        }
+        filters << QString("%1 (%2)").arg(parts[i], patterns.join(' '));
+    }
+    QFileDialog dialog(m_parent, QApplication::applicationName());
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(filters);
+    QString suffix = cp1252::toQString(defaultExtension);
+    suffix.remove(QRegularExpression("^\\*?\\."));
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return cp1252::fromQString(dialog.selectedFiles().front());
+}
+
+void QtDialogs::setClipboardText(const std::string& text) { QGuiApplication::clipboard()->setText(cp1252::toQString(text)); }

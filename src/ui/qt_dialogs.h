@@ -16,7 +16,9 @@ public:
     std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& defaultText) override;
     std::optional<std::string> chooseFolder(const std::string& startFolder) override;
+    std::optional<std::string> chooseFile(const std::string& filter, const std::string& defaultExtension) override;
     void beep() override;
+    void setClipboardText(const std::string& text) override;
 
 private:
     QWidget* m_parent;

@@ -6,6 +6,8 @@
 #include "base/dates.h"
 #include "base/errors.h"
 
+#include "support/archives.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,15 +25,6 @@ dfilm film(const std::string& title, const std::string& genre = "AZIONE", const 
     r.regia = "Sergio Leone";
     r.dataa = dates::encode({2005, 3, 10, 18, 30, 0});
     return r;
-}
-
-ArchiveModel modelOf(const std::vector<dfilm>& records)
-{
-    ArchiveModel m;
-    for (const dfilm& r : records)
-        m.ArchiveTable.edit(++m.ArchiveCount) = r;
-    m.copyArchiveToView();
-    return m;
 }
 
 FilterTexts texts(std::string title = "", std::string genre = "", std::string actors = "", std::string director = "",
@@ -70,7 +63,7 @@ TEST(Filters, EachCriterionAsTheFieldsSay)
     dfilm animation = film("ZORRO.DIVX", "Animazione");
     animation.attore1 = "";
     animation.attore2 = "";
-    ArchiveModel m = modelOf({film("MATRIX.AVI"), early, accented, animation});
+    ArchiveModel m = archiveOf({film("MATRIX.AVI"), early, accented, animation});
     const struct {
         FilterTexts texts;
         std::vector<std::string> titles;
@@ -111,14 +104,14 @@ TEST(Filters, EachCriterionAsTheFieldsSay)
 
 TEST(Genres, SortedDistinctWithCountsOnTheirFirstRow)
 {
-    ArchiveModel m = modelOf({film("A", "DRAMMATICO"), film("B", "AZIONE"), film("C", "COMMEDIA"), film("D", "AZIONE")});
+    ArchiveModel m = archiveOf({film("A", "DRAMMATICO"), film("B", "AZIONE"), film("C", "COMMEDIA"), film("D", "AZIONE")});
     RefreshGenres(m);
     EXPECT_EQ(m.GenreList, (std::vector<std::string>{"AZIONE", "COMMEDIA", "DRAMMATICO"}));
     Statistics s = RefreshStatistics(m);
     EXPECT_EQ(s.total, 4);
     EXPECT_EQ(s.counts, (std::vector<int>{2, 1, 1}));
 
-    ArchiveModel withEmpty = modelOf({film("A", ""), film("B", "AZIONE"), film("C", "")});
+    ArchiveModel withEmpty = archiveOf({film("A", ""), film("B", "AZIONE"), film("C", "")});
     RefreshGenres(withEmpty);
     EXPECT_EQ(withEmpty.GenreList, (std::vector<std::string>{"", "AZIONE"}));
     EXPECT_EQ(RefreshStatistics(withEmpty).counts, (std::vector<int>{2, 1}));
@@ -126,7 +119,7 @@ TEST(Genres, SortedDistinctWithCountsOnTheirFirstRow)
 
     // Texts that differ only in case are separate genres; a text split apart by the unstable
     // sort counts on its first row.
-    ArchiveModel mixed = modelOf({film("A", "Azione"), film("B", "AZIONE"), film("C", "Azione"), film("D", "commedia")});
+    ArchiveModel mixed = archiveOf({film("A", "Azione"), film("B", "AZIONE"), film("C", "Azione"), film("D", "commedia")});
     RefreshGenres(mixed);
     Statistics ms = RefreshStatistics(mixed);
     int total = 0;
@@ -154,7 +147,7 @@ TEST(Genres, SortedDistinctWithCountsOnTheirFirstRow)
 
 TEST(RecordEdit, UpdateFindsTheArchiveRecordUnderAFilter)
 {
-    ArchiveModel m = modelOf({film("ALIEN.MPG"), film("MATRIX.AVI"), film("ZORRO.DIVX")});
+    ArchiveModel m = archiveOf({film("ALIEN.MPG"), film("MATRIX.AVI"), film("ZORRO.DIVX")});
     ApplyFilters(m, FilterCriteria::read(texts("zorro"), kItalian));
     ASSERT_EQ(m.ViewCount, 1);
     RecordEdits e{"COMMEDIA", "90'", "1998", "Uno\tDue", "B", "R", "Gino-CD9", "riga uno\r\nriga due"};
@@ -174,7 +167,7 @@ TEST(RecordEdit, UpdateFindsTheArchiveRecordUnderAFilter)
 
 TEST(RecordEdit, DeleteRemovesFromBothTablesAndKeepsTheOrder)
 {
-    ArchiveModel m = modelOf({film("A.AVI"), film("B.AVI"), film("C.AVI"), film("D.AVI")});
+    ArchiveModel m = archiveOf({film("A.AVI"), film("B.AVI"), film("C.AVI"), film("D.AVI")});
     ApplyFilters(m, FilterCriteria::read(texts("", "", "", "", "", "cd1"), kItalian));
     EXPECT_EQ(DeleteRecord(m, 2), 2);
     EXPECT_EQ(viewTitles(m), (std::vector<std::string>{"A.AVI", "C.AVI", "D.AVI"}));
@@ -187,7 +180,7 @@ TEST(RecordEdit, SameTitleAndPositionActsOnTheLowerRow)
 {
     dfilm a = film("X.AVI"), b = film("X.AVI");
     b.dimmb = 2;
-    ArchiveModel m = modelOf({film("A.AVI"), a, b});
+    ArchiveModel m = archiveOf({film("A.AVI"), a, b});
     EXPECT_EQ(DeleteRecord(m, 3), 2);
     EXPECT_EQ(m.ArchiveCount, 2);
     EXPECT_EQ(m.ArchiveTable.row(2).dimmb, 2);

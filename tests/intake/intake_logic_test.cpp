@@ -9,6 +9,7 @@
 #include "base/dates.h"
 #include "platform/folder_listing.h"
 #include "platform/volume_label.h"
+#include "support/archives.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -30,15 +31,6 @@ dfilm film(const std::string& title, const std::string& position = "Nick-FILM01"
     r.dimmb = size;
     r.genere = genre;
     return r;
-}
-
-ArchiveModel archiveOf(const std::vector<dfilm>& records)
-{
-    ArchiveModel m;
-    for (const dfilm& r : records)
-        m.ArchiveTable.edit(++m.ArchiveCount) = r;
-    m.copyArchiveToView();
-    return m;
 }
 
 std::vector<std::string> titles(const RecordTable& table, int count)

@@ -44,3 +44,9 @@ std::optional<std::string> ScriptedDialogs::chooseFolder(const std::string& star
     log.push_back("folder: " + startFolder);
     return next(folderAnswers, "folder " + startFolder);
 }
+
+std::optional<std::string> ScriptedDialogs::chooseFile(const std::string& filter, const std::string& defaultExtension)
+{
+    log.push_back("file: " + filter + " / " + defaultExtension);
+    return next(fileAnswers, "file " + filter);
+}

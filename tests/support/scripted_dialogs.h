@@ -15,6 +15,8 @@ public:
     std::deque<std::optional<std::string>> inputAnswers;
     std::deque<bool> confirmAnswers;
     std::deque<std::optional<std::string>> folderAnswers;
+    std::deque<std::optional<std::string>> fileAnswers;
+    std::string clipboard;
     std::vector<std::string> log;
 
     void message(Kind kind, const std::string& text) override;
@@ -22,5 +24,7 @@ public:
     std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& defaultText) override;
     std::optional<std::string> chooseFolder(const std::string& startFolder) override;
+    std::optional<std::string> chooseFile(const std::string& filter, const std::string& defaultExtension) override;
     void beep() override { log.push_back("beep"); }
+    void setClipboardText(const std::string& text) override { clipboard = text; }
 };

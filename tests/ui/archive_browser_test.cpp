@@ -228,3 +228,34 @@ TEST_F(Browser, NoSelectionUpdateBeepsAndNoChangesWithoutYes)
     EXPECT_EQ(folder.read("films.txt"), before);
     EXPECT_EQ(titles().size(), 3);
 }
+
+TEST_F(Browser, MergeFromTheButtonReportsAndListsTheWholeArchive)
+{
+    startWith(kThree);
+    std::string other;
+    for (const dfilm& r : {film("BLADE RUNNER.AVI", "FANTASCIENZA", "Ridley Scott"), kThree[1]})
+        other += archiveline::format(r, RegionalSettings::italian()) + "\r\n";
+    folder.write("altro.txt", other);
+    control<QLineEdit>("FLTEDtitolo")->setText("ALIEN");
+    ASSERT_EQ(titles(), QStringList{"ALIEN.MPG"});
+
+    dialogs.fileAnswers = {std::nullopt, folder.text() + "altro.txt"};
+    QTest::mouseClick(control<QPushButton>("MergeDB"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.log, std::vector<std::string>{"file: *.TXT|*.TXT|*.*|*.* / *.TXT"});
+    QTest::mouseClick(control<QPushButton>("MergeDB"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.log.back(), "information: Letti    : 2\nDoppi    : 1\nAggiunti : 1");
+    EXPECT_EQ(titles(), (QStringList{"ALIEN.MPG", "BLADE RUNNER.AVI", "MATRIX.AVI", "TOY STORY.AVI"}));
+    EXPECT_EQ(control<QLabel>("Label37")->text(), "Titoli Filtrati : 4");
+    const std::string saved = folder.read("films.txt");
+    EXPECT_NE(saved.find("BLADE RUNNER.AVI\t"), std::string::npos);
+
+    // A file with a bad line changes nothing, on disk or on screen.
+    folder.write("rotto.txt", other + "X\tbad line\r\n");
+    dialogs.fileAnswers = {folder.text() + "rotto.txt"};
+    QTest::mouseClick(control<QPushButton>("MergeDB"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.log.back().rfind("error: ", 0), 0u);
+    EXPECT_NE(dialogs.log.back().find("riga 3"), std::string::npos);
+    EXPECT_EQ(folder.read("films.txt"), saved);
+    EXPECT_EQ(titles(), (QStringList{"ALIEN.MPG", "BLADE RUNNER.AVI", "MATRIX.AVI", "TOY STORY.AVI"}));
+    EXPECT_EQ(state.archive.ArchiveCount, 4);
+}

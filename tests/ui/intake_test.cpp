@@ -398,3 +398,73 @@ TEST_F(Intake, AssociationSavesTheReceivedPicturesUnderTheTitlesNames)
     EXPECT_EQ(dialogs.log.back().rfind("error: ", 0), 0u);
     EXPECT_EQ(state.archive.PendingDataFlag, 1);
 }
+
+TEST_F(Intake, ToolsRenameAndCopyTheSelectedLine)
+{
+    startWith({"Matrix.avi", "alien.MPG"});
+    dialogs.clipboard = "before";
+    for (const char* tool : {"Rinomina", "NameCopy", "HalfCopyName"})
+        QTest::mouseClick(control<QToolButton>(tool), Qt::LeftButton);
+    EXPECT_EQ(dialogs.log, (std::vector<std::string>{"beep", "beep", "beep"}));
+    EXPECT_EQ(dialogs.clipboard, "before");
+
+    clickLine(1);
+    dialogs.inputAnswers = {std::nullopt, std::string(" matrix reloaded.avi "), std::string("alien.mpg")};
+    QTest::mouseClick(control<QToolButton>("Rinomina"), Qt::LeftButton);
+    EXPECT_EQ(lines(), (QStringList{"ALIEN.MPG", "MATRIX.AVI"}));
+    QTest::mouseClick(control<QToolButton>("Rinomina"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.log.back(), "input: Rinomina Film / Nuovo Titolo / MATRIX.AVI");
+    EXPECT_EQ(lines(), (QStringList{"ALIEN.MPG", "MATRIX RELOADED.AVI"}));
+    EXPECT_TRUE(fs::exists(folder / "media/MATRIX RELOADED.AVI"));
+    QTest::mouseClick(control<QToolButton>("Rinomina"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.log.back(), "error: Rinomina fallita !");
+    EXPECT_TRUE(fs::exists(folder / "media/MATRIX RELOADED.AVI"));
+
+    QTest::mouseClick(control<QToolButton>("NameCopy"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.clipboard, "MATRIX RELOADED");
+    QTest::mouseClick(control<QToolButton>("HalfCopyName"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.clipboard, "MATRIX RE");
+}
+
+TEST_F(Intake, ExportedListsComeBackGreyedAndUntouchedByABadImport)
+{
+    startWith({"Matrix.avi", "alien.MPG"}, {archived("ALIEN.MPG")});
+    dialogs.fileAnswers = {folder.text() + "lista.txt"};
+    click("SpeedButton3");
+    EXPECT_EQ(dialogs.log.back(), "information: Lista esportata");
+    const std::string list = folder.read("lista.txt");
+    EXPECT_EQ(list.rfind("ALIEN.MPG\t" + position() + "\t", 0), 0u) << list;
+
+    // A list of other titles while an association is pending.
+    folder.write("altri.txt", "Zorro.divx\tPino-DVD\t01/02/2003\t700,5\r\n" + list);
+    clickLine(1);
+    QTest::mouseClick(control<QCheckBox>("AutoMan"), Qt::LeftButton);
+    click("AssociaDati");
+    ASSERT_EQ(state.archive.PendingDataFlag, 1);
+    folder.write("rotta.txt", "A\tB\tC\r\n");
+    dialogs.confirmAnswers = {false, true, true};
+    dialogs.fileAnswers = {folder.text() + "rotta.txt", folder.text() + "altri.txt"};
+    click("Import");
+    EXPECT_EQ(dialogs.log.back(), "confirm: Attenzione! Importando una lista vengono cancellati\neventuali dati non "
+                                  "ancora aggiunti al DataBase principale.\nAggiungere quindi eventuali titoli "
+                                  "pendenti con il comando apposito\nContinuare ?");
+    click("Import");
+    EXPECT_EQ(dialogs.log.back(), "error: '' is not a valid date\n(rotta.txt, riga 1)");
+    EXPECT_EQ(lines(), (QStringList{"ALIEN.MPG", "MATRIX.AVI"}));
+    EXPECT_TRUE(ticked(1));
+    EXPECT_EQ(state.archive.PendingDataFlag, 1);
+
+    click("Import");
+    EXPECT_EQ(lines(), (QStringList{"ALIEN.MPG", "MATRIX.AVI", "Zorro.divx"}));
+    EXPECT_EQ(greyed(), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(state.archive.PendingDataFlag, 0);
+    EXPECT_FALSE(control<QToolButton>("Rinomina")->isEnabled());
+    clickLine(2);
+    EXPECT_EQ(text("EDPosizione"), "Pino-DVD");
+    EXPECT_EQ(text("EDDataA"), "01/02/2003");
+    EXPECT_EQ(text("DIM"), "700,50");
+    // The next showing of the tab scans the media folder again.
+    showIntake();
+    EXPECT_EQ(lines(), (QStringList{"ALIEN.MPG", "MATRIX.AVI"}));
+    EXPECT_TRUE(control<QToolButton>("Rinomina")->isEnabled());
+}

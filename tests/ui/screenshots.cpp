@@ -9,10 +9,13 @@
 #include "ui/program_windows.h"
 #include "ui/jpeg_view.h"
 #include "ui/zoom_window.h"
+#include "ui/qt_dialogs.h"
 #include "platform/volume_label.h"
 #include "support/test_pictures.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QTimer>
 #include <QListView>
 #include <QListWidget>
 #include <QTabWidget>
@@ -104,6 +107,18 @@ int main(int argc, char** argv)
     pictures->setCurrentIndex(2);
     QApplication::processEvents();
     main->grab().save(QString("%1/archivio_copertina.png").arg(argv[1]));
+    // The real file dialog of the merge and the title lists, as it opens in the data folder.
+    folder.write("lista.TXT", "");
+    folder.write("altra lista.txt", "");
+    QtDialogs real(main);
+    QTimer::singleShot(300, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            dialog->grab().save(QString("%1/file_dialog.png").arg(argv[1]));
+            dialog->close();
+        }
+    });
+    QDir::setCurrent(folder.path().c_str());
+    real.chooseFile("*.TXT|*.TXT|*.*|*.*", "*.TXT");
     state.ZoomChoice = 1;
     windows.form2->show();
     QApplication::processEvents();

@@ -1,4 +1,4 @@
-#include "folder_question.h"
+#include "file_questions.h"
 
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -7,3 +7,5 @@ std::optional<std::string> askFolder(Dialogs& dialogs, const std::string& curren
 {
     return dialogs.chooseFolder(files::isFolder(files::fromText(current)) ? current : programFolder);
 }
+
+std::optional<std::string> askTextFile(Dialogs& dialogs) { return dialogs.chooseFile("*.TXT|*.TXT|*.*|*.*", "*.TXT"); }
