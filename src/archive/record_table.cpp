@@ -65,11 +65,6 @@ void RecordTable::copyRow(int i, const RecordTable& from, int j)
     m_rows[static_cast<std::size_t>(i - 1)] = std::move(source);
 }
 
-RecordTable::Row RecordTable::share(int i) const
-{
-    return i >= 1 && i <= capacity() ? m_rows[static_cast<std::size_t>(i - 1)] : Row();
-}
-
 void RecordTable::reorder(const std::vector<int>& order)
 {
     ++m_generation;

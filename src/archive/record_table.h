@@ -28,8 +28,6 @@ public:
     // For writing: grows the table when needed and unshares the row (a copy when shared).
     dfilm& edit(int i);
     void put(int i, Row record);
-    // Row i's shared record (null for a row never written), for moving rows without copying them.
-    Row share(int i) const;
     // Asks the memory system for row i's record ahead of its use (a hint, never required).
     void prefetch(int i) const
     {

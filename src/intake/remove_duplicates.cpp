@@ -20,7 +20,7 @@ int RemoveDuplicates(ArchiveModel& model, DuplicateOptions options)
         if (duplicate)
             ++removed;
         else if (++out != r)
-            t.put(out, t.share(r));
+            t.copyRow(out, t, r);
     }
     model.ArchiveCount = out;
     return removed;

@@ -5,9 +5,9 @@
 #include "click_filter.h"
 #include "covers_controller.h"
 #include "error_report.h"
+#include "file_questions.h"
 #include "intake_list.h"
 #include "intake_tab.h"
-#include "file_questions.h"
 #include "jpeg_view.h"
 #include "plot_key_filter.h"
 
