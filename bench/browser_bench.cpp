@@ -4,6 +4,8 @@
 
 #include "base/dates.h"
 
+#include "sample_words.h"
+
 #include <benchmark/benchmark.h>
 
 #include <map>
@@ -20,16 +22,9 @@ const ArchiveModel& archive(int n)
     static std::map<int, ArchiveModel> cache;
     if (auto it = cache.find(n); it != cache.end())
         return it->second;
-    static const char* const kWords[] = {"il", "la", "amore", "notte", "ritorno", "ombra", "guerra", "segreto",
-                                         "viaggio", "mare", "fuoco", "ultimo", "tempo", "strada", "cuore", "cielo"};
     std::mt19937 rnd(n);
-    std::uniform_int_distribution<int> word(0, 15), genre(0, 399), day(0, 7000);
-    const auto words = [&](int k) {
-        std::string s;
-        for (int i = 0; i < k; ++i)
-            s += (i ? " " : "") + std::string(kWords[word(rnd)]);
-        return s;
-    };
+    std::uniform_int_distribution<int> genre(0, 399), day(0, 7000);
+    const auto words = [&](int k) { return sampleWords(rnd, k); };
     ArchiveModel& m = cache[n];
     m.ArchiveTable.reserveRows(n);
     for (int i = 1; i <= n; ++i) {

@@ -5,6 +5,7 @@
 #include "intake/title_sort.h"
 
 #include "base/text.h"
+#include "sample_words.h"
 
 #include <benchmark/benchmark.h>
 
@@ -98,10 +99,8 @@ const ArchiveModel& unsortedArchive(int n)
     static std::map<int, ArchiveModel> cache;
     if (auto it = cache.find(n); it != cache.end())
         return it->second;
-    static const char* const kWords[] = {"il", "la", "amore", "notte", "ritorno", "ombra", "guerra", "segreto",
-                                         "viaggio", "mare", "fuoco", "ultimo", "tempo", "strada", "cuore", "cielo"};
     std::mt19937 rnd(n);
-    std::uniform_int_distribution<int> word(0, 15), earlier(1, n);
+    std::uniform_int_distribution<int> earlier(1, n);
     ArchiveModel& m = cache[n];
     m.ArchiveTable.reserveRows(n);
     for (int i = 1; i <= n; ++i) {
@@ -111,9 +110,7 @@ const ArchiveModel& unsortedArchive(int n)
             r = m.ArchiveTable.row(j);
             continue;
         }
-        for (int w = 0; w < 3; ++w)
-            r.titolo += (w ? " " : "") + std::string(kWords[word(rnd)]);
-        r.titolo = text::upperAscii(r.titolo) + " " + std::to_string(earlier(rnd)) + ".AVI";
+        r.titolo = text::upperAscii(sampleWords(rnd, 3)) + " " + std::to_string(earlier(rnd)) + ".AVI";
         r.genere = "FANTASCIENZA";
         r.posizione = "Gino-FILM" + std::to_string(i % 500);
         r.dimmb = 700 + i % 7;
