@@ -23,25 +23,21 @@ std::size_t charLength(std::string_view s, std::size_t i)
     return n;
 }
 
-struct Listing
+// The names in a folder, without "." and "..".
+std::vector<std::string> readFolder(int dirFd)
 {
     std::vector<std::string> names;
-};
-
-Listing readFolder(int dirFd)
-{
-    Listing l;
     DIR* d = ::fdopendir(::dup(dirFd));
     if (!d)
-        return l;
+        return names;
     while (const dirent* e = ::readdir(d)) {
         const std::string_view name = e->d_name;
         if (name == "." || name == "..")
             continue;
-        l.names.emplace_back(name);
+        names.emplace_back(name);
     }
     ::closedir(d);
-    return l;
+    return names;
 }
 
 } // namespace
@@ -79,26 +75,24 @@ std::vector<std::vector<DirEntry>> listMatching(const std::vector<std::string>& 
     struct Folder
     {
         int fd = -1;
-        Listing listing;
+        std::vector<std::string> names;
     };
     std::map<std::string, Folder> folders;
     for (std::size_t i = 0; i < wildcardPaths.size(); ++i) {
         const fs::path path = fromText(wildcardPaths[i]);
-        std::string folderName = path.parent_path().string();
-        if (folderName.empty())
-            folderName = ".";
+        const fs::path parent = path.parent_path();
+        const std::string folderName = parent.empty() ? std::string(".") : parent.string();
         const std::string pattern = path.filename().string();
         auto [it, fresh] = folders.try_emplace(folderName);
         Folder& f = it->second;
         if (fresh) {
             f.fd = ::open(folderName.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             if (f.fd >= 0)
-                f.listing = readFolder(f.fd);
+                f.names = readFolder(f.fd);
         }
         if (f.fd < 0 || pattern.empty())
             continue;
-        for (std::size_t k = 0; k < f.listing.names.size(); ++k) {
-            const std::string& name = f.listing.names[k];
+        for (const std::string& name : f.names) {
             if (!wildcardMatch(pattern, name))
                 continue;
             struct stat st {};
