@@ -4,6 +4,7 @@
 #include "base/dates.h"
 #include "platform/files.h"
 #include "platform/folder_lock.h"
+#include "support/archives.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -25,30 +26,9 @@ const RegionalSettings kItalian = RegionalSettings::italian();
 
 dfilm film(const std::string& title)
 {
-    dfilm r;
-    r.titolo = title;
-    r.genere = "DRAMMATICO";
-    r.posizione = "Gino-CD1";
-    r.dataa = dates::encode({2005, 3, 1});
-    r.dimmb = 700.5;
+    dfilm r = archivedFilm(title);
     r.trama = "Trama di " + title;
     return r;
-}
-
-ArchiveModel modelOf(const std::vector<dfilm>& records)
-{
-    ArchiveModel m;
-    for (const dfilm& r : records)
-        m.ArchiveTable.edit(++m.ArchiveCount) = r;
-    return m;
-}
-
-std::string linesOf(const std::vector<dfilm>& records)
-{
-    std::string out;
-    for (const dfilm& r : records)
-        out += archiveline::format(r, kItalian) + "\r\n";
-    return out;
 }
 
 mode_t modeOf(const fs::path& p)
@@ -97,7 +77,7 @@ TEST(ArchiveSafety, AnyFailureOfTheReadProtectsTheArchive)
         SCOPED_TRACE(c.name);
         TempFolder dir;
         const std::string path = (dir / "films.txt").string();
-        const std::string contents = linesOf({film("A.AVI"), film("B.AVI"), film("C.AVI")});
+        const std::string contents = archiveLines({film("A.AVI"), film("B.AVI"), film("C.AVI")});
         dir.write("films.txt", contents);
         ScriptedDialogs dialogs;
         ArchiveModel m;
@@ -146,7 +126,7 @@ TEST(ArchiveSafety, OnlyAFileThatIsNotThereCountsAsMissing)
     fs::permissions(home.path(), fs::perms::all);
     const fs::path data = home / "dati";
     fs::create_directory(data);
-    const std::string contents = linesOf({film("A.AVI")});
+    const std::string contents = archiveLines({film("A.AVI")});
     home.write("dati/films.txt", contents);
     fs::permissions(data, fs::perms::owner_read | fs::perms::owner_write);
     const int code = inChild([&] {
@@ -171,28 +151,28 @@ TEST(ArchiveSafety, SavesFollowLinksKeepTheModeAndLeaveOtherFilesAlone)
     TempFolder dir;
     fs::create_directory(dir / "disco");
     const fs::path real = dir / "disco" / "archivio.txt";
-    dir.write("disco/archivio.txt", linesOf({film("OLD.AVI")}));
+    dir.write("disco/archivio.txt", archiveLines({film("OLD.AVI")}));
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink("disco/archivio.txt", dir / "films.txt"); // a relative link
     dir.write("films.txt.tmp", "the user's own file");
 
     const std::string path = (dir / "films.txt").string();
-    SaveArchive(modelOf({film("A.AVI"), film("B.AVI")}), path, kItalian);
+    SaveArchive(archiveOf({film("A.AVI"), film("B.AVI")}), path, kItalian);
     EXPECT_TRUE(fs::is_symlink(dir / "films.txt"));
-    EXPECT_EQ(dir.read("disco/archivio.txt"), linesOf({film("A.AVI"), film("B.AVI")}));
+    EXPECT_EQ(dir.read("disco/archivio.txt"), archiveLines({film("A.AVI"), film("B.AVI")}));
     EXPECT_EQ(modeOf(real), 0640u);
     EXPECT_EQ(dir.read("films.txt.tmp"), "the user's own file");
     // The replaced archive stays beside the file that was replaced.
-    EXPECT_EQ(dir.read("disco/archivio.txt.bak"), linesOf({film("OLD.AVI")}));
+    EXPECT_EQ(dir.read("disco/archivio.txt.bak"), archiveLines({film("OLD.AVI")}));
 
     // A second save still reaches the target through the link.
-    SaveArchive(modelOf({film("C.AVI")}), path, kItalian);
-    EXPECT_EQ(dir.read("disco/archivio.txt"), linesOf({film("C.AVI")}));
-    EXPECT_EQ(dir.read("disco/archivio.txt.bak"), linesOf({film("A.AVI"), film("B.AVI")}));
+    SaveArchive(archiveOf({film("C.AVI")}), path, kItalian);
+    EXPECT_EQ(dir.read("disco/archivio.txt"), archiveLines({film("C.AVI")}));
+    EXPECT_EQ(dir.read("disco/archivio.txt.bak"), archiveLines({film("A.AVI"), film("B.AVI")}));
 
     // A new file gets the usual rights of a new file.
     const mode_t mask = ::umask(027);
-    SaveArchive(modelOf({film("D.AVI")}), (dir / "nuovo.txt").string(), kItalian);
+    SaveArchive(archiveOf({film("D.AVI")}), (dir / "nuovo.txt").string(), kItalian);
     ::umask(mask);
     EXPECT_EQ(modeOf(dir / "nuovo.txt"), 0640u);
     for (const auto& entry : fs::directory_iterator(dir / "disco"))
@@ -222,15 +202,15 @@ TEST(ArchiveSafety, TheArchiveBeforeTheLastChangeStaysAsFilmsTxtBak)
 {
     TempFolder dir;
     const std::string path = (dir / "films.txt").string();
-    SaveArchive(modelOf({film("A.AVI")}), path, kItalian);
+    SaveArchive(archiveOf({film("A.AVI")}), path, kItalian);
     EXPECT_FALSE(fs::exists(dir / "films.txt.bak")) << "nothing was replaced";
-    SaveArchive(modelOf({film("A.AVI"), film("B.AVI")}), path, kItalian);
-    EXPECT_EQ(dir.read("films.txt.bak"), linesOf({film("A.AVI")}));
+    SaveArchive(archiveOf({film("A.AVI"), film("B.AVI")}), path, kItalian);
+    EXPECT_EQ(dir.read("films.txt.bak"), archiveLines({film("A.AVI")}));
     // The backup is the old file itself, not the new one under a second name.
     EXPECT_FALSE(files::sameFile(dir / "films.txt", dir / "films.txt.bak"));
-    SaveArchive(modelOf({film("B.AVI")}), path, kItalian);
-    EXPECT_EQ(dir.read("films.txt.bak"), linesOf({film("A.AVI"), film("B.AVI")}));
-    EXPECT_EQ(dir.read("films.txt"), linesOf({film("B.AVI")}));
+    SaveArchive(archiveOf({film("B.AVI")}), path, kItalian);
+    EXPECT_EQ(dir.read("films.txt.bak"), archiveLines({film("A.AVI"), film("B.AVI")}));
+    EXPECT_EQ(dir.read("films.txt"), archiveLines({film("B.AVI")}));
 
     // Going back is a rename: the backup loads as the archive it was.
     fs::rename(dir / "films.txt.bak", dir / "films.txt");

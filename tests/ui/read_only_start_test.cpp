@@ -1,8 +1,7 @@
 #include "support/program_fixture.h"
 
 #include "archive/archive_file.h"
-#include "archive/archive_line.h"
-#include "base/dates.h"
+#include "support/archives.h"
 
 #include <QFrame>
 #include <QListView>
@@ -15,25 +14,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const RegionalSettings kItalian = RegionalSettings::italian();
-
-dfilm film(const std::string& title)
-{
-    dfilm r;
-    r.titolo = title;
-    r.genere = "AZIONE";
-    r.posizione = "Gino-CD1";
-    r.dataa = dates::encode({2005, 3, 1});
-    r.dimmb = 700;
-    return r;
-}
-
-std::string linesOf(const std::vector<dfilm>& records)
-{
-    std::string out;
-    for (const dfilm& r : records)
-        out += archiveline::format(r, kItalian) + "\r\n";
-    return out;
-}
 
 class ReadOnlyStart : public ProgramFixture
 {
@@ -80,7 +60,7 @@ TEST_F(ReadOnlyStart, ADanglingLinkIsNotAFirstStart)
 TEST_F(ReadOnlyStart, ASecondCopyOfTheProgramOpensTheArchiveReadOnly)
 {
     writeConfig();
-    folder.write("films.txt", linesOf({film("ALIEN.MPG"), film("MATRIX.AVI")}));
+    folder.write("films.txt", archiveLines({archivedFilm("ALIEN.MPG"), archivedFilm("MATRIX.AVI")}));
     int command[2], answer[2];
     ASSERT_EQ(::pipe(command), 0);
     ASSERT_EQ(::pipe(answer), 0);
@@ -95,7 +75,7 @@ TEST_F(ReadOnlyStart, ASecondCopyOfTheProgramOpensTheArchiveReadOnly)
             ScriptedDialogs quiet;
             ArchiveModel archive;
             LoadArchive(archive, (folder / "films.txt").string(), kItalian, quiet);
-            archive.ArchiveTable.edit(++archive.ArchiveCount) = film("ZORRO.DIVX");
+            archive.ArchiveTable.edit(++archive.ArchiveCount) = archivedFilm("ZORRO.DIVX");
             SaveArchive(archive, (folder / "films.txt").string(), kItalian);
             c = 'S';
             (void)!::write(answer[1], &c, 1);
@@ -117,7 +97,7 @@ TEST_F(ReadOnlyStart, ASecondCopyOfTheProgramOpensTheArchiveReadOnly)
     char save = 's';
     ASSERT_EQ(::write(command[1], &save, 1), 1);
     ASSERT_EQ(::read(answer[0], &reply, 1), 1);
-    const std::string saved = linesOf({film("ALIEN.MPG"), film("MATRIX.AVI"), film("ZORRO.DIVX")});
+    const std::string saved = archiveLines({archivedFilm("ALIEN.MPG"), archivedFilm("MATRIX.AVI"), archivedFilm("ZORRO.DIVX")});
     EXPECT_EQ(folder.read("films.txt"), saved);
     // This copy's own view of the archive can no longer reach the file.
     EXPECT_THROW(SaveArchive(state.archive, state.settings.ArchivePath, kItalian), UserError);
