@@ -24,6 +24,12 @@ const char* const kLockedArchiveNotice =
 
 const char* const kLockFileName = "pellicorio.lock";
 
+std::vector<std::string> ownFiles(const Settings& s)
+{
+    return {s.ArchivePath, files::toText(files::backupPath(files::fromText(s.ArchivePath))), s.ConfigPath,
+            s.ProgramFolder + kLockFileName};
+}
+
 ArchiveLineError::ArchiveLineError(const std::string& conversionText, const std::string& fileName, int line)
     : ConversionError(conversionText + "\n(" + fileName + ", riga " + std::to_string(line) + ")"), m_line(line)
 {
@@ -195,11 +201,13 @@ LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, cons
         try {
             read(archivePath, rs, records);
         } catch (const std::bad_alloc&) {
-            damaged("Out of memory");
+            damaged("Out of memory\n" + archivePath);
+        } catch (const UserError& e) {
+            damaged(e.what()); // names the file already
         } catch (const std::exception& e) {
-            damaged(e.what());
+            damaged(std::string(e.what()) + "\n" + archivePath);
         } catch (...) {
-            damaged("Errore imprevisto nella lettura di films.txt");
+            damaged("Errore imprevisto nella lettura dell'archivio\n" + archivePath);
         }
     }
     const int n = static_cast<int>(records.size());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archive_model.h"
+#include "settings.h"
 
 #include "base/errors.h"
 #include "base/regional.h"
@@ -44,6 +45,10 @@ extern const char* const kProtectedArchiveNotice;
 extern const char* const kLockedArchiveNotice;
 // The lock file in the data folder that one running copy holds.
 extern const char* const kLockFileName;
+
+// The files the program keeps for itself, which no export or picture may replace: the archive,
+// its backup, the configuration and the lock file.
+std::vector<std::string> ownFiles(const Settings& settings);
 
 struct LoadResult
 {

@@ -72,8 +72,8 @@ void ReadConfig(Settings& s, Dialogs& dialogs)
     }
     const std::string data = files::readWhole(path);
     if (config::firstLine(data) != s.ProgramVersion) {
-        // Another version's file: nothing of it is taken over.
-        files::remove(path);
+        // Another version's file: nothing of it is taken over. The rewrite replaces it whole,
+        // through a link too, so it is not deleted first.
         s.resetSavedToDefaults();
         AskNickName(s, dialogs);
         WriteConfig(s);

@@ -90,7 +90,10 @@ struct DecodeState
 };
 
 // Four-colour (print) pictures: libjpeg gives CMYK and no conversion to RGB, so the rows are
-// converted here, and quantized here for the palette modes.
+// converted here, and quantized here for the palette modes. Its quantizer works on what it
+// outputs, four inks, so these pictures get a fixed colour cube with Floyd-Steinberg error
+// diffusion instead of a palette chosen for the picture (ordered dithering and the one-pass
+// options make no difference to them).
 struct InkConversion
 {
     bool inverted;      // Adobe writes the inks inverted

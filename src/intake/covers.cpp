@@ -35,14 +35,18 @@ bool renameCover(const std::string& folder, const CoverEntry& entry, const std::
     return files::renameNoReplace(files::fromText(folder), entry.fileName, cp1252::toUtf8(newName));
 }
 
-std::string picturePath(const std::string& folder, const std::string& name)
+std::string picturePath(const std::string& folder, const std::string& name, const std::vector<std::string>& keepOff)
 {
     // The name comes from a title or a typed field: it may name a file of this folder only.
     if (!files::isPlainName(name))
         throw UserError("Nome file non valido per un'immagine: " + name);
+    std::string path = folder + "/" + name;
     if (const auto found = files::findIgnoringCase(files::fromText(folder), cp1252::toUtf8(name)))
-        return files::toText(*found);
-    return folder + "/" + name;
+        path = files::toText(*found);
+    for (const std::string& own : keepOff)
+        if (files::namesSameFile(files::fromText(path), files::fromText(own)))
+            throw UserError("L'immagine non pu\xF2 sostituire un file del programma:\n" + path);
+    return path;
 }
 
 } // namespace covers

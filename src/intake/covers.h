@@ -30,6 +30,8 @@ bool renameCover(const std::string& folder, const CoverEntry& entry, const std::
 // folder/name, or the existing entry whose name differs from it only in case, so a picture
 // saved for a title replaces its file instead of adding a second one beside it. A name that
 // would leave the folder (a separator, "..") throws UserError.
-std::string picturePath(const std::string& folder, const std::string& name);
+// Nor may it name one of the files in keepOff.
+std::string picturePath(const std::string& folder, const std::string& name,
+                        const std::vector<std::string>& keepOff = {});
 
 } // namespace covers

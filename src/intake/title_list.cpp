@@ -6,7 +6,6 @@
 #include "base/errors.h"
 #include "base/lines.h"
 #include "base/numbers.h"
-#include "base/text.h"
 #include "platform/files.h"
 
 #include <memory>
@@ -50,24 +49,11 @@ std::string formatTitleList(const IntakeModel& intake, const RegionalSettings& r
     return out;
 }
 
-namespace {
-
-bool namesFileOf(const files::fs::path& target, const files::fs::path& own)
-{
-    if (files::sameFile(target, own))
-        return true;
-    const auto folderOf = [](const files::fs::path& p) { return p.has_parent_path() ? p.parent_path() : files::fs::path("."); };
-    return files::sameFile(folderOf(target), folderOf(own)) &&
-           text::equalsIgnoringAsciiCase(target.filename().string(), own.filename().string());
-}
-
-} // namespace
-
 void ExportTitleList(const IntakeModel& intake, const std::string& path, const RegionalSettings& rs,
                      const std::vector<std::string>& keepOff)
 {
     for (const std::string& own : keepOff)
-        if (namesFileOf(files::fromText(path), files::fromText(own)))
+        if (files::namesSameFile(files::fromText(path), files::fromText(own)))
             throw UserError("La lista non pu\xF2 sostituire un file del programma:\n" + path);
     files::writeAtomically(files::fromText(path), formatTitleList(intake, rs));
 }

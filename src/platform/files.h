@@ -85,6 +85,8 @@ fs::path backupPath(const fs::path& path);
 
 // Both paths reach the same existing file (through links or other names).
 bool sameFile(const fs::path& a, const fs::path& b);
+// a would replace b: the same file, or a name in b's folder that differs from b's only in case.
+bool namesSameFile(const fs::path& a, const fs::path& b);
 
 // A name that stays inside its folder: not empty, no separator, not "." or "..".
 bool isPlainName(std::string_view nativeName);

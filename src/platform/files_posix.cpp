@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -123,7 +124,7 @@ std::string readWhole(const fs::path& path, std::size_t maxBytes)
         tooLarge();
     std::string data;
     std::size_t used = 0;
-    data.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 4096);
+    data.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : std::min<std::size_t>(4096, maxBytes));
     for (;;) {
         if (used == data.size()) {
             if (used >= maxBytes) {
@@ -201,11 +202,17 @@ fs::path resolveLinks(const fs::path& path)
 
 namespace {
 
+// Read, not set and reset: umask() would change it for the whole process for a moment.
 mode_t currentUmask()
 {
-    const mode_t mask = ::umask(022);
-    ::umask(mask);
-    return mask;
+    try {
+        const std::string status = readWhole("/proc/self/status", 1 << 16);
+        const std::size_t at = status.find("\nUmask:");
+        if (at != std::string::npos)
+            return static_cast<mode_t>(std::strtoul(status.c_str() + at + 8, nullptr, 8));
+    } catch (const UserError&) {
+    }
+    return 022;
 }
 
 // A name for a link or file beside target that nothing has yet.
@@ -280,17 +287,20 @@ void AtomicWriter::keepBackup()
         const int err = errno;
         if (err != EPERM && err != EXDEV && err != EMLINK && err != ENOTSUP && err != EOPNOTSUPP && err != ENOSYS)
             fail(err, backup);
-        // File systems without hard links get a copy.
+        // File systems without hard links get a copy, with the archive's own rights.
         AtomicWriter copy(backup);
         copy.write(readWhole(m_target));
         copy.commit();
+        ::chmod(backup.c_str(), st.st_mode & 07777);
         return;
     }
-    if (::rename(staged.c_str(), backup.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(staged.c_str());
+    const int renamed = ::rename(staged.c_str(), backup.c_str());
+    const int err = errno;
+    // A backup that already is the same file (a save that stopped half-way) leaves the rename
+    // nothing to do: the staged name must go all the same.
+    ::unlink(staged.c_str());
+    if (renamed != 0)
         fail(err, backup);
-    }
 }
 
 void AtomicWriter::commit()
@@ -336,6 +346,15 @@ bool sameFile(const fs::path& a, const fs::path& b)
     struct stat sa {}, sb {};
     return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
+}
+
+bool namesSameFile(const fs::path& a, const fs::path& b)
+{
+    if (sameFile(a, b))
+        return true;
+    const auto folderOf = [](const fs::path& p) { return p.has_parent_path() ? p.parent_path() : fs::path("."); };
+    return sameFile(folderOf(a), folderOf(b)) &&
+           text::equalsIgnoringAsciiCase(a.filename().string(), b.filename().string());
 }
 
 bool isPlainName(std::string_view name)

@@ -11,6 +11,7 @@
 #include "jpeg_view.h"
 #include "plot_key_filter.h"
 
+#include "archive/archive_file.h"
 #include "archive/config_file.h"
 #include "archive/program_state.h"
 #include "base/cp1252.h"
@@ -194,12 +195,12 @@ void IntakeController::savePictures(int line)
         createFolder(s.PosterArchiveFolder);
         const std::string name = t(m_tab.EDNFLOC->text());
         if (!name.empty())
-            m_tab.LOC->saveAsJpeg(q(covers::picturePath(s.PosterArchiveFolder, name)));
+            m_tab.LOC->saveAsJpeg(q(covers::picturePath(s.PosterArchiveFolder, name, ownFiles(s))));
     }
     if (s.CBSCOP && intake.CoverReceived) {
         createFolder(s.CoverListFolder);
         const std::string title = t(m_tab.CheckListBox1->item(line)->text());
-        m_tab.JPEGImage1->saveAsJpeg(q(covers::picturePath(s.CoverListFolder, images::imageName(title))));
+        m_tab.JPEGImage1->saveAsJpeg(q(covers::picturePath(s.CoverListFolder, images::imageName(title), ownFiles(s))));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "intake_controller.h"
 #include "intake_tab.h"
 
+#include "archive/archive_file.h"
 #include "archive/program_state.h"
 #include "base/cp1252.h"
 #include "browser/image_names.h"
@@ -86,9 +87,8 @@ void IntakeToolsController::ExportClick()
     const auto path = askTextFile(m_dialogs);
     if (!path)
         return;
-    const Settings& s = m_state.settings;
-    const std::vector<std::string> own{s.ArchivePath, s.ArchivePath + ".bak", s.ConfigPath};
-    if (reportErrors(m_dialogs, [&] { ExportTitleList(m_state.intake, *path, m_state.regional, own); }))
+    if (reportErrors(m_dialogs,
+                     [&] { ExportTitleList(m_state.intake, *path, m_state.regional, ownFiles(m_state.settings)); }))
         m_dialogs.message(Dialogs::Kind::Information, "Lista esportata");
 }
 

@@ -118,13 +118,14 @@ void MainWindow::FormCreate()
     s = Settings::defaults(files::toText(m_state.dataFolder));
     setWindowTitle(q("Zenfo - Pellicorio - " + std::string(" ") + s.ProgramVersion));
 
+    // Taken first: a second copy must know it is one before it writes anything.
+    if (!m_state.folderLock)
+        m_state.folderLock = std::make_unique<FolderLock>(m_state.dataFolder / kLockFileName);
     reportErrors(m_dialogs, [&] { ReadConfig(s, m_dialogs); });
     m_intakeLogic->ReadVolumeLabel();
     showSettings();
     m_intake->CBSLLOC->setChecked(s.CBSALVALOC);
 
-    if (!m_state.folderLock)
-        m_state.folderLock = std::make_unique<FolderLock>(m_state.dataFolder / kLockFileName);
     LoadResult result{LoadResult::Outcome::Damaged, {}, {}};
     try {
         result = LoadArchive(m_state.archive, s.ArchivePath, m_state.regional, m_dialogs);

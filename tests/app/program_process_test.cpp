@@ -33,7 +33,7 @@ std::string runInRemovedFolder(const fs::path& dataFolder)
     }
     int status = 0;
     // Long enough for the start-up under the sanitizers; the program then waits for the user.
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 60; ++i) {
         if (::waitpid(child, &status, WNOHANG) == child)
             return WIFEXITED(status) ? "exit " + std::to_string(WEXITSTATUS(status))
                                      : "signal " + std::to_string(WTERMSIG(status));

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <csignal>
 #include <new>
@@ -71,7 +72,7 @@ TEST(ArchiveSafety, AnyFailureOfTheReadProtectsTheArchive)
         {"thread that cannot start",
          [] { throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again)); },
          std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again)).what()},
-        {"anything thrown", [] { throw 42; }, "Errore imprevisto nella lettura di films.txt"},
+        {"anything thrown", [] { throw 42; }, "Errore imprevisto nella lettura dell'archivio"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -91,7 +92,7 @@ TEST(ArchiveSafety, AnyFailureOfTheReadProtectsTheArchive)
                             c.fault();
                         });
         EXPECT_EQ(result.outcome, LoadResult::Outcome::Damaged);
-        EXPECT_EQ(result.error, c.error);
+        EXPECT_EQ(result.error, c.error + "\n" + path);
         ASSERT_TRUE(m.protectedReason);
         EXPECT_EQ(m.ArchiveCount, 1);
         EXPECT_TRUE(dialogs.log.empty());
@@ -212,13 +213,27 @@ TEST(ArchiveSafety, TheArchiveBeforeTheLastChangeStaysAsFilmsTxtBak)
     EXPECT_EQ(dir.read("films.txt.bak"), archiveLines({film("A.AVI"), film("B.AVI")}));
     EXPECT_EQ(dir.read("films.txt"), archiveLines({film("B.AVI")}));
 
+    // A save that stopped between the two names left the backup as a second name of the
+    // archive itself: the next save still keeps the right one and leaves nothing behind.
+    fs::remove(dir / "films.txt.bak");
+    fs::create_hard_link(dir / "films.txt", dir / "films.txt.bak");
+    SaveArchive(archiveOf({film("C.AVI")}), path, kItalian);
+    EXPECT_EQ(dir.read("films.txt.bak"), archiveLines({film("B.AVI")}));
+    EXPECT_EQ(dir.read("films.txt"), archiveLines({film("C.AVI")}));
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"films.txt", "films.txt.bak"}));
+    SaveArchive(archiveOf({film("A.AVI"), film("B.AVI")}), path, kItalian);
+
     // Going back is a rename: the backup loads as the archive it was.
     fs::rename(dir / "films.txt.bak", dir / "films.txt");
     ScriptedDialogs dialogs;
     ArchiveModel m;
     LoadArchive(m, path, kItalian, dialogs);
-    ASSERT_EQ(m.ArchiveCount, 2);
-    EXPECT_EQ(m.ArchiveTable.row(2).titolo, "B.AVI");
+    ASSERT_EQ(m.ArchiveCount, 1);
+    EXPECT_EQ(m.ArchiveTable.row(1).titolo, "C.AVI");
 }
 
 // The lock belongs to the process holding it: a second process is refused while the first

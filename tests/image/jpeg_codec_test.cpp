@@ -155,14 +155,20 @@ TEST(JpegCodec, FourColourPicturesDecodeToTheirColoursInEveryMode)
         {"16 colours", jpeg::Colors::Sixteen, false, 8, 30},
         {"grey", jpeg::Colors::TrueColor, true, 8, 6},
         {"grey 256", jpeg::Colors::TwoFiftySix, true, 8, 6},
+        {"grey 16", jpeg::Colors::Sixteen, true, 8, 12},
     };
-    for (bool ycck : {false, true})
+    // Without the Adobe marker a decoder cannot tell YCCK from CMYK: only plain CMYK is written so.
+    const struct {
+        const char* name;
+        bool ycck, adobe;
+    } files[] = {{"CMYK", false, true}, {"YCCK", true, true}, {"plain CMYK", false, false}};
+    for (const auto& f : files)
         for (const auto& m : modes) {
-            SCOPED_TRACE(std::string(m.name) + (ycck ? " YCCK" : " CMYK"));
+            SCOPED_TRACE(std::string(m.name) + " " + f.name);
             jpeg::DecodeOptions o;
             o.numOfColors = m.colours;
             o.grayScale = m.grey;
-            const Bitmap b = jpeg::decode(makeInkJpeg(96, 64, ycck), o);
+            const Bitmap b = jpeg::decode(makeInkJpeg(96, 64, f.ycck, f.adobe), o);
             ASSERT_EQ(b.width(), 96);
             ASSERT_EQ(b.height(), 64);
             ASSERT_EQ(b.bitsPerPixel(), m.bits);

@@ -48,7 +48,7 @@ std::string withAnnouncedSize(std::string bytes, int width, int height)
     throw std::runtime_error("no frame header");
 }
 
-std::string makeInkJpeg(int width, int height, bool ycck)
+std::string makeInkJpeg(int width, int height, bool ycck, bool adobe)
 {
     jpeg_compress_struct c{};
     jpeg_error_mgr err{};
@@ -63,6 +63,7 @@ std::string makeInkJpeg(int width, int height, bool ycck)
     c.in_color_space = JCS_CMYK;
     jpeg_set_defaults(&c);
     jpeg_set_colorspace(&c, ycck ? JCS_YCCK : JCS_CMYK);
+    c.write_Adobe_marker = adobe ? TRUE : FALSE;
     jpeg_set_quality(&c, 95, TRUE);
     jpeg_start_compress(&c, TRUE);
     // With the Adobe marker the inks are stored inverted: no black ink and 255 - cyan = red, and
@@ -72,8 +73,10 @@ std::string makeInkJpeg(int width, int height, bool ycck)
     while (c.next_scanline < c.image_height) {
         const int y = static_cast<int>(c.next_scanline);
         for (int x = 0; x < width; ++x)
-            for (int k = 0; k < 4; ++k)
-                row[static_cast<std::size_t>(4 * x + k)] = quadrant[(y >= height / 2) * 2 + (x >= width / 2)][k];
+            for (int k = 0; k < 4; ++k) {
+                const unsigned char stored = quadrant[(y >= height / 2) * 2 + (x >= width / 2)][k];
+                row[static_cast<std::size_t>(4 * x + k)] = adobe ? stored : static_cast<unsigned char>(255 - stored);
+            }
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&c, rows, 1);
     }

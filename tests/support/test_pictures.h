@@ -10,6 +10,7 @@ Bitmap makeRgbPicture(int width, int height);
 std::string makeJpeg(int width, int height, bool progressive = false);
 // Sets the size a JPEG's frame header announces.
 std::string withAnnouncedSize(std::string jpegBytes, int width, int height);
-// A four-colour (print) JPEG, CMYK or YCCK, with an Adobe marker as libjpeg writes it: four
-// quadrants red, green, blue and (200, 150, 100) once converted to RGB.
-std::string makeInkJpeg(int width, int height, bool ycck);
+// A four-colour (print) JPEG, CMYK or YCCK, with or without the Adobe marker (with it the inks
+// are stored inverted, as Adobe's programs write them): four quadrants red, green, blue and
+// (200, 150, 100) once converted to RGB.
+std::string makeInkJpeg(int width, int height, bool ycck, bool adobe = true);

@@ -497,6 +497,16 @@ TEST_F(Intake, PictureNamesThatLeaveTheirFolderAreRefused)
     EXPECT_FALSE(fs::exists(folder / "lc_x.jpg"));
     EXPECT_TRUE(fs::exists(folder / "locandine/lc_x.jpg")) << "the plain poster name still saves";
     EXPECT_EQ(state.archive.PendingDataFlag, 1);
+
+    // Nor does a poster replace one of the program's own files in a posters folder set to the
+    // data folder.
+    const std::string archive = folder.read("films.txt");
+    state.settings.PosterArchiveFolder = folder.path().string();
+    control<QLineEdit>("EDNFLOC")->setText("FILMS.TXT");
+    click("AssociaDati");
+    EXPECT_EQ(dialogs.log.back(),
+              "error: L'immagine non pu\xF2 sostituire un file del programma:\n" + (folder / "films.txt").string());
+    EXPECT_EQ(folder.read("films.txt"), archive);
 }
 
 // An export never replaces the program's own files, whatever the spelling or the way there.
@@ -506,7 +516,8 @@ TEST_F(Intake, ExportOntoTheArchiveOrTheConfigurationIsRefused)
     const std::string archive = folder.read("films.txt");
     const std::string config = folder.read("Zenfo_conf.CFG");
     fs::create_symlink(folder / "films.txt", folder / "collegamento.txt");
-    for (const std::string name : {"films.txt", "FILMS.TXT", "Zenfo_conf.CFG", "collegamento.txt", "films.txt.bak"}) {
+    for (const std::string name :
+         {"films.txt", "FILMS.TXT", "Zenfo_conf.CFG", "collegamento.txt", "films.txt.bak", "pellicorio.lock"}) {
         dialogs.fileAnswers = {folder.text() + name};
         click("SpeedButton3");
         EXPECT_EQ(dialogs.log.back(),

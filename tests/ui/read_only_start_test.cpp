@@ -117,3 +117,21 @@ TEST_F(ReadOnlyStart, ASecondCopyOfTheProgramOpensTheArchiveReadOnly)
     EXPECT_EQ(main()->windowTitle().indexOf("SOLA LETTURA"), -1);
     EXPECT_EQ(state.archive.ArchiveCount, 3);
 }
+
+// An archive the start-up could not even create (its folder is gone) is not taken for a fresh,
+// writable one.
+TEST_F(ReadOnlyStart, AnArchiveThatCannotBeCreatedStartsReadOnly)
+{
+    state.dataFolder = folder / "manca";
+    state.helpFolders = {folder.path()};
+    dialogs.inputAnswers = {std::string("Gino")};
+    windows = std::make_unique<ProgramWindows>(state, dialogs);
+    const std::string archive = (folder / "manca" / "films.txt").string();
+    ASSERT_GE(dialogs.log.size(), 3u);
+    const std::vector<std::string> last(dialogs.log.end() - 3, dialogs.log.end());
+    EXPECT_EQ(last, (std::vector<std::string>{"warning: File archivio non trovato.\n Lo creo vuoto.",
+                                              "error: File not found\n" + archive,
+                                              std::string("warning: ") + kProtectedArchiveNotice}));
+    expectReadOnly();
+    EXPECT_FALSE(control<QFrame>("DATIDB")->isEnabled());
+}
