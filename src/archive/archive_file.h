@@ -49,6 +49,10 @@ struct LoadResult
     std::string error;
 };
 
+// A date and time as the system writes them, cut after the minutes (a midnight shows the date only):
+// what the archive date label shows of the file's time.
+std::string dateToTheMinute(double dateTime, const RegionalSettings& rs);
+
 // Start-up load: sets the counts and the view. A missing file is reported and created empty.
 // A file that cannot be read whole leaves the records before the fault in the archive and
 // protects films.txt from being overwritten.
