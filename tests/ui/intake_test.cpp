@@ -239,7 +239,7 @@ TEST_F(Intake, DiscardingUnticksAndClearsThePendingData)
     click("Scarta");
     EXPECT_FALSE(ticked(0) || ticked(1));
     EXPECT_EQ(state.archive.PendingDataFlag, 0);
-    EXPECT_EQ(dialogs.log[0], "confirm: Disassocio tutti i dati associati?");
+    EXPECT_EQ(dialogs.log[0], "confirm warning: Disassocio tutti i dati associati?");
     click("QUIT");
     EXPECT_EQ(dialogs.log.back(), "confirm: ESCO ?");
 }
@@ -445,7 +445,7 @@ TEST_F(Intake, ExportedListsComeBackGreyedAndUntouchedByABadImport)
     dialogs.confirmAnswers = {false, true, true};
     dialogs.fileAnswers = {folder.text() + "rotta.txt", folder.text() + "altri.txt"};
     click("Import");
-    EXPECT_EQ(dialogs.log.back(), "confirm: Attenzione! Importando una lista vengono cancellati\neventuali dati non "
+    EXPECT_EQ(dialogs.log.back(), "confirm warning: Attenzione! Importando una lista vengono cancellati\neventuali dati non "
                                   "ancora aggiunti al DataBase principale.\nAggiungere quindi eventuali titoli "
                                   "pendenti con il comando apposito\nContinuare ?");
     click("Import");
