@@ -5,6 +5,7 @@
 #include "settings.h"
 
 #include "base/regional.h"
+#include "platform/volume_label.h"
 
 #include <filesystem>
 #include <string>
@@ -18,6 +19,8 @@ struct ProgramState
     // Folders searched for the help document, in order.
     std::vector<std::filesystem::path> helpFolders;
     RegionalSettings regional = RegionalSettings::italian();
+    // Where the volume labels of the media folders are learnt.
+    volume::Sources volumes;
     Settings settings;
     ArchiveModel archive;
     IntakeModel intake;
