@@ -34,10 +34,11 @@ bool LineChoice::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     m_mouseDown = false;
-    // A press below the last line, or a drag off the lines back to where it began, chooses nothing.
+    // A press below the last line, a drag off the lines back to where it began, or a Ctrl+click
+    // that takes the selection away chooses nothing.
     const bool moved = current != QModelIndex(m_currentAtPress);
     const bool onCurrent = m_view->indexAt(mouse->position().toPoint()) == current;
-    if (m_quiet == 0 && current.isValid() && (moved || onCurrent))
+    if (m_quiet == 0 && current.isValid() && m_view->selectionModel()->isSelected(current) && (moved || onCurrent))
         emit chosen(current.row());
     return false;
 }
