@@ -10,6 +10,7 @@
 #include "platform/folder_listing.h"
 #include "platform/volume_label.h"
 #include "support/archives.h"
+#include "support/fake_disc.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -419,11 +420,17 @@ TEST(VolumeLabel, MountSourceAndLabelLinks)
     EXPECT_EQ(volume::labelFromLinks(folder / "missing", folder / "dev/sr0"), "");
 }
 
-TEST(VolumeLabel, FolderOnThisMachineGivesALabelOrNothingWithoutFailing)
+
+TEST(VolumeLabel, TheDiscOfAnExistingFolderAndNoneForAMissingOne)
 {
     TempFolder folder;
-    const std::string label = volume::ReadVolumeLabel(folder.text());
-    EXPECT_LE(label.size(), 260u);
-    // A folder that does not exist yet is taken on its parent's file system.
-    EXPECT_EQ(volume::ReadVolumeLabel(folder.text() + "not/yet"), label);
+    fs::create_directories(folder / "film");
+    const volume::Sources disc = fakeDisc(folder, "FILM\\x2001");
+    EXPECT_EQ(volume::ReadVolumeLabel(folder.text() + "film", disc), "FILM 01");
+    // An empty mount point, or a folder not yet made, names no disc: not its parent's label.
+    EXPECT_EQ(volume::ReadVolumeLabel(folder.text() + "film/not/yet", disc), "");
+    EXPECT_EQ(volume::ReadVolumeLabel(folder.text() + "missing", disc), "");
+    // A file is no folder.
+    folder.write("film/a.avi", "");
+    EXPECT_EQ(volume::ReadVolumeLabel(folder.text() + "film/a.avi", disc), "");
 }
