@@ -179,3 +179,43 @@ TEST_F(Quit, PendingDataGetsTheStrongerQuestion)
     EXPECT_FALSE(main()->isVisible());
     EXPECT_EQ(dialogs.log.size(), asked);
 }
+
+// The controls the windows' descriptions name, window by window; each must be found by that name
+// (the lookup, results and update windows have no controls yet).
+TEST_F(Startup, EveryNamedControlCarriesItsName)
+{
+    writeConfig();
+    folder.write("films.txt", "");
+    start();
+    const struct
+    {
+        const QWidget* window;
+        const char* names;
+    } windowsAndNames[] = {
+        {main(),
+         // main window, its tabs and the archive tab
+         "PageControl1 TabSheet1 TabSheet2 TabSheet3 TabSheet7 RHelp "
+         "DATIDB DBLBresult DBEDtitolo DBEDgenere DBEDdurata DBEDdatau DBEDdataa DBEDattore1 DBEDattore2 "
+         "DBEDregia DBEDposizione DBEDdimmb DBMtrama Label22 Label26 PageControl3 TabSheet9 TabSheet6 "
+         "DBLOCANDINA DBJPGcover LCZOOM CoverZoom "
+         "FILTRI Label30 FLTRT Label23 FLTEDtitolo Label17 FLTCBgenere Label33 FLTEDattore Label34 FLTEDregia "
+         "Label29 FLTEDdataa SCalendar FLTDataClear Label35 FLTEDposizione FLTAPP FLTCLEAR Label36 Label37 "
+         "Panel7 DBAggRec DBCancRec MergeDB QUIT Label32 "
+         // intake tab
+         "Panel1 Label2 CheckListBox1 Label16 EDVOL NavFilm Rinomina HalfCopyName NameCopy AddToDB "
+         "SpeedButton3 Import Panel3 Label5 EDTitolo Label6 EDGenere Label7 EDDurata Label8 EDDataU Label9 "
+         "EDDataA Label10 EDAttore1 Label14 EDAttore2 Label12 EDRegia Label13 EDPosizione Label15 DIM "
+         "Label11 MDTrama Paste AssociaDati Scarta AutoMan RBLK1 RBLK2 LINK1 LINK2 "
+         "PageControl2 TabSheet4 LOC Label3 EDNFLOC CBSLLOC TabSheet8 Panel2 ListBox3 NavCopert Panel4 "
+         "JPEGImage1 SpeedButton5 SpeedButton1 AssCopArch "
+         // settings tab
+         "SGStat Label28 EDNick Label31 EDArchCop NAVDIRCOP CBSCOP Label4 EDArchLoc SpeedButton4 CBSL "
+         "CBSALVALOC CkBRimappa CBIPMARCA CBIPRCD CBIDRCD SpeedButton2 BBAGGIORNA"},
+        {windows->form2.get(), "CoverZ"},
+        {windows->form3.get(), "MonthCalendar1 OKCalendar ANNCalendar"},
+    };
+    for (const auto& w : windowsAndNames)
+        for (const QString& name : QString(w.names).split(' ', Qt::SkipEmptyParts))
+            EXPECT_NE(w.window->findChild<QWidget*>(name), nullptr) << w.window->objectName().toStdString()
+                                                                    << " has no control " << name.toStdString();
+}
