@@ -111,6 +111,11 @@ TEST_F(Browser, StartShowsTheFirstRecordGenresAndStatistics)
     EXPECT_EQ(grid->item(0, 1)->text(), "3");
     EXPECT_EQ(grid->item(2, 0)->text(), "FANTASCIENZA");
     EXPECT_EQ(grid->item(2, 1)->text(), "2");
+    // Rows 18 high; the first row and column are fixed cells, the counts below them are not.
+    EXPECT_EQ(grid->rowHeight(1), 18);
+    EXPECT_FALSE(grid->item(0, 1)->flags() & Qt::ItemIsSelectable);
+    EXPECT_FALSE(grid->item(2, 0)->flags() & Qt::ItemIsSelectable);
+    EXPECT_TRUE(grid->item(2, 1)->flags() & Qt::ItemIsSelectable);
     EXPECT_TRUE(dialogs.log.empty());
 }
 

@@ -1,7 +1,9 @@
 #include "support/program_fixture.h"
 
+#include "archive/archive_file.h"
 #include "archive/archive_line.h"
 #include "base/dates.h"
+#include "platform/files.h"
 #include "ui/date_picker_window.h"
 #include "ui/lookup_window.h"
 #include "ui/results_window.h"
@@ -113,6 +115,16 @@ TEST_F(Startup, LoadedArchiveEnablesTheArchivePanels)
     for (const char* name : {"DBAggRec", "DBCancRec", "FLTCLEAR"})
         EXPECT_TRUE(control<QWidget>(name)->isEnabled()) << name;
     EXPECT_EQ(lines(control<QListView>("DBLBresult")), (QStringList{"ALIEN.MPG", "MATRIX.AVI"}));
+
+    // The archive's date to the minute, on one line that shows it whole.
+    main()->show();
+    auto* date = control<QLabel>("Label32");
+    const QString expected = "Data Archivio films: " +
+                             QString::fromStdString(dateToTheMinute(
+                                 *files::modificationTime(folder / "films.txt"), RegionalSettings::italian()));
+    EXPECT_EQ(date->text(), expected);
+    EXPECT_EQ(date->text().size(), 21 + 16);
+    EXPECT_GE(date->contentsRect().width(), date->fontMetrics().horizontalAdvance(date->text()));
 }
 
 TEST_F(Startup, DamagedArchiveStartsReadOnlyAndTheFileStaysAsItWas)
