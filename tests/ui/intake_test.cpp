@@ -60,13 +60,14 @@ protected:
         control<QTabWidget>("PageControl1")->setCurrentIndex(1);
     }
     QListWidget* list() { return control<QListWidget>("CheckListBox1"); }
-    QStringList lines()
+    static QStringList textsOf(const QListWidget* w)
     {
         QStringList out;
-        for (int i = 0; i < list()->count(); ++i)
-            out << list()->item(i)->text();
+        for (int i = 0; i < w->count(); ++i)
+            out << w->item(i)->text();
         return out;
     }
+    QStringList lines() { return textsOf(list()); }
     std::vector<bool> greyed()
     {
         std::vector<bool> out;
@@ -87,13 +88,7 @@ protected:
     }
     void click(const char* button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
     QListWidget* covers() { return control<QListWidget>("ListBox3"); }
-    QStringList coverEntries()
-    {
-        QStringList out;
-        for (int i = 0; i < covers()->count(); ++i)
-            out << covers()->item(i)->text();
-        return out;
-    }
+    QStringList coverEntries() { return textsOf(covers()); }
     void clickCover(int row)
     {
         const QRect rect = covers()->visualItemRect(covers()->item(row));
