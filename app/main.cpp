@@ -35,7 +35,7 @@ int main(int argc, char* argv[])
 
     ProgramState state;
     state.dataFolder = datafolder::choose(folder);
-    state.helpFolders = {std::filesystem::current_path(), state.dataFolder, datafolder::executableFolder()};
+    state.helpFolders = datafolder::helpFolders(state.dataFolder);
     state.regional = regional::fromProcessLocale();
 
     QtDialogs dialogs;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "base/dates.h"
 #include "base/lines.h"
@@ -15,6 +16,13 @@ const char* const kProtectedArchiveNotice =
     "Il file archivio non \xE8 stato letto per intero.\n"
     "Il programma parte in sola lettura: films.txt non verr\xE0 modificato.\n"
     "Correggere il file e riavviare il programma.";
+
+const char* const kLockedArchiveNotice =
+    "Un'altra copia di Pellicorio sta usando questa cartella dati.\n"
+    "Questa copia parte in sola lettura: films.txt non verr\xE0 modificato.\n"
+    "Chiudere l'altra copia e riavviare il programma per modificare l'archivio.";
+
+const char* const kLockFileName = "pellicorio.lock";
 
 ArchiveLineError::ArchiveLineError(const std::string& conversionText, const std::string& fileName, int line)
     : ConversionError(conversionText + "\n(" + fileName + ", riga " + std::to_string(line) + ")"), m_line(line)
@@ -109,7 +117,7 @@ void SaveArchive(const ArchiveModel& model, const std::string& archivePath, cons
 {
     if (model.protectedReason)
         throw UserError("Archivio in sola lettura: films.txt non viene modificato.\n" + *model.protectedReason);
-    files::AtomicWriter writer(files::fromText(archivePath));
+    files::AtomicWriter writer(files::fromText(archivePath), files::AtomicWriter::Backup::Keep);
     writeArchive(model.ArchiveTable, model.ArchiveCount, rs, [&](std::string_view bytes) { writer.write(bytes); });
     writer.commit();
 }
@@ -166,12 +174,18 @@ std::string dateToTheMinute(double dateTime, const RegionalSettings& rs)
 }
 
 LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, const RegionalSettings& rs,
-                       Dialogs& dialogs)
+                       Dialogs& dialogs, const ArchiveReader& read)
 {
     model.ArchiveCount = 0;
     const files::fs::path native = files::fromText(archivePath);
     LoadResult result{LoadResult::Outcome::Loaded, {}, {}};
-    if (!files::exists(native)) {
+    const auto damaged = [&](const std::string& why) {
+        result.outcome = LoadResult::Outcome::Damaged;
+        result.error = why;
+        model.protectedReason = why;
+    };
+    const files::Presence presence = files::probe(native);
+    if (presence.kind == files::Presence::Kind::Missing) {
         dialogs.message(Dialogs::Kind::Warning, "File archivio non trovato.\n Lo creo vuoto.");
         model.ArchiveCount = 0;
         model.ViewCount = 0;
@@ -179,16 +193,23 @@ LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, cons
         result.outcome = LoadResult::Outcome::MissingFile;
         return result;
     }
-    if (const auto mtime = files::modificationTime(native))
-        result.dateLabel = "Data Archivio films: " + dateToTheMinute(*mtime, rs);
-
     std::vector<RecordTable::Row> records;
-    try {
-        readArchiveRecords(archivePath, rs, records);
-    } catch (const UserError& e) {
-        result.outcome = LoadResult::Outcome::Damaged;
-        result.error = e.what();
-        model.protectedReason = e.what();
+    if (presence.kind == files::Presence::Kind::Unreachable) {
+        // An archive on a disk that is not mounted, or behind a folder we may not enter, is not
+        // a first start: creating an empty one would hide the real one.
+        damaged(presence.reason);
+    } else {
+        if (const auto mtime = files::modificationTime(native))
+            result.dateLabel = "Data Archivio films: " + dateToTheMinute(*mtime, rs);
+        try {
+            read(archivePath, rs, records);
+        } catch (const std::bad_alloc&) {
+            damaged("Out of memory");
+        } catch (const std::exception& e) {
+            damaged(e.what());
+        } catch (...) {
+            damaged("Errore imprevisto nella lettura di films.txt");
+        }
     }
     const int n = static_cast<int>(records.size());
     model.ArchiveTable.adopt(std::move(records));

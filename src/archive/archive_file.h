@@ -23,7 +23,8 @@ private:
     int m_line;
 };
 
-// Rewrites the archive file from rows 1..ArchiveCount. Refused while the archive is protected.
+// Rewrites the archive file from rows 1..ArchiveCount, keeping the file it replaces as
+// "films.txt.bak". Refused while the archive is protected.
 void SaveArchive(const ArchiveModel& model, const std::string& archivePath, const RegionalSettings& rs);
 // The bytes SaveArchive writes, handed to sink in blocks; and all of them at once.
 void writeArchive(const RecordTable& table, int count, const RegionalSettings& rs,
@@ -39,6 +40,10 @@ int ReadArchiveFile(const std::string& path, RecordTable& table, int r, const Re
 
 // What the user is told when films.txt could not be read whole.
 extern const char* const kProtectedArchiveNotice;
+// What a second copy of the program on the same data folder is told.
+extern const char* const kLockedArchiveNotice;
+// The lock file in the data folder that one running copy holds.
+extern const char* const kLockFileName;
 
 struct LoadResult
 {
@@ -53,8 +58,11 @@ struct LoadResult
 // what the archive date label shows of the file's time.
 std::string dateToTheMinute(double dateTime, const RegionalSettings& rs);
 
-// Start-up load: sets the counts and the view. A missing file is reported and created empty.
-// A file that cannot be read whole leaves the records before the fault in the archive and
-// protects films.txt from being overwritten.
+using ArchiveReader =
+    std::function<void(const std::string& path, const RegionalSettings& rs, std::vector<RecordTable::Row>& out)>;
+
+// Start-up load: sets the counts and the view. Only a file that is not there is reported and
+// created empty. A file that cannot be read whole, whatever the reason, leaves the records
+// before the fault in the archive and protects films.txt from being overwritten.
 LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, const RegionalSettings& rs,
-                       Dialogs& dialogs);
+                       Dialogs& dialogs, const ArchiveReader& read = readArchiveRecords);

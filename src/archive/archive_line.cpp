@@ -38,7 +38,7 @@ void format(const dfilm& r, const RegionalSettings& rs, std::string& out)
         out += *s;
         out += '\t';
     }
-    out += dates::formatShortDate(r.dataa, rs);
+    out += dates::formatShortDate(dates::clampToRange(r.dataa), rs);
     out += '\t';
     out += numbers::formatGeneral(r.dimmb, rs);
     out += '\t';

@@ -1,5 +1,6 @@
 #include "config_file.h"
 
+#include "base/errors.h"
 #include "base/lines.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -60,7 +61,11 @@ void AskNickName(Settings& s, Dialogs& dialogs)
 void ReadConfig(Settings& s, Dialogs& dialogs)
 {
     const files::fs::path path = files::fromText(s.ConfigPath);
-    if (!files::exists(path)) {
+    const files::Presence presence = files::probe(path);
+    // A configuration that is there but out of reach is not replaced by a new one.
+    if (presence.kind == files::Presence::Kind::Unreachable)
+        throw UserError(presence.reason);
+    if (presence.kind == files::Presence::Kind::Missing) {
         AskNickName(s, dialogs);
         WriteConfig(s);
         return;

@@ -5,9 +5,11 @@
 #include "settings.h"
 
 #include "base/regional.h"
+#include "platform/folder_lock.h"
 #include "platform/volume_label.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,8 @@ struct ProgramState
 {
     // Where films.txt and the configuration live (the program folder).
     std::filesystem::path dataFolder;
+    // Held from start-up to the end: one copy of the program writes a data folder at a time.
+    std::unique_ptr<FolderLock> folderLock;
     // Folders searched for the help document, in order.
     std::vector<std::filesystem::path> helpFolders;
     RegionalSettings regional = RegionalSettings::italian();

@@ -113,6 +113,17 @@ double encode(const Civil& c)
     return days >= 0 ? days + time : days - time;
 }
 
+double firstDate() { return encode(Civil{1, 1, 1}); }
+
+double lastDate() { return encode(Civil{9999, 12, 31, 23, 59, 59, 999}); }
+
+double clampToRange(double dateTime)
+{
+    if (std::isnan(dateTime))
+        return encode(Civil{});
+    return std::clamp(dateTime, firstDate(), lastDate());
+}
+
 Civil decode(double dateTime)
 {
     Civil c;

@@ -16,6 +16,11 @@ struct Civil
 };
 
 double encode(const Civil& c);
+// The dates every reader of the program's files accepts: 1 January 0001 to the last moment of
+// 31 December 9999. Anything outside is written as the nearer end.
+double firstDate();
+double lastDate();
+double clampToRange(double dateTime);
 Civil decode(double dateTime);
 bool isValidDate(int year, int month, int day);
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace numbers {
 namespace {
@@ -165,8 +166,17 @@ double parseFloat(std::string_view text, const RegionalSettings& rs)
         failFloat(text);
     double value = 0;
     const auto res = std::from_chars(normal.data(), normal.data() + normal.size(), value);
-    if (res.ec != std::errc())
-        failFloat(text); // out of the range of a double
+    if (res.ec == std::errc::result_out_of_range) {
+        // The general format rounds to 15 digits, which takes the largest doubles just past the
+        // largest double, and the smallest ones below the normal range: both must read back.
+        long double wide = 0;
+        const auto again = std::from_chars(normal.data(), normal.data() + normal.size(), wide);
+        constexpr long double kLargest = std::numeric_limits<double>::max();
+        if (again.ec != std::errc() || !(std::fabs(wide) <= kLargest * (1 + 1e-13L)))
+            failFloat(text); // out of the range of a double
+        value = static_cast<double>(std::fabs(wide) > kLargest ? kLargest : wide);
+    } else if (res.ec != std::errc())
+        failFloat(text);
 
     return negative ? -value : value;
 }

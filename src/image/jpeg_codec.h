@@ -37,6 +37,8 @@ struct EncodeOptions
 
 // Pictures larger than this are refused before anything is allocated for them.
 constexpr std::uint64_t kMaxPixels = 100'000'000;
+// Picture files larger than this are not read: far more than a picture of kMaxPixels needs.
+constexpr std::size_t kMaxFileBytes = 256u << 20;
 
 // Every libjpeg error and warning is a failure carrying libjpeg's message.
 class JpegError : public UserError

@@ -1,6 +1,7 @@
 #include "covers.h"
 
 #include "base/cp1252.h"
+#include "base/errors.h"
 #include "base/text.h"
 #include "browser/image_names.h"
 #include "platform/files.h"
@@ -36,6 +37,9 @@ bool renameCover(const std::string& folder, const CoverEntry& entry, const std::
 
 std::string picturePath(const std::string& folder, const std::string& name)
 {
+    // The name comes from a title or a typed field: it may name a file of this folder only.
+    if (!files::isPlainName(name))
+        throw UserError("Nome file non valido per un'immagine: " + name);
     if (const auto found = files::findIgnoringCase(files::fromText(folder), cp1252::toUtf8(name)))
         return files::toText(*found);
     return folder + "/" + name;

@@ -28,7 +28,8 @@ std::string associationQuestion(const std::string& title, const std::string& ent
 bool renameCover(const std::string& folder, const CoverEntry& entry, const std::string& newName);
 
 // folder/name, or the existing entry whose name differs from it only in case, so a picture
-// saved for a title replaces its file instead of adding a second one beside it.
+// saved for a title replaces its file instead of adding a second one beside it. A name that
+// would leave the folder (a separator, "..") throws UserError.
 std::string picturePath(const std::string& folder, const std::string& name);
 
 } // namespace covers

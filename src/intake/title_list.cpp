@@ -6,6 +6,7 @@
 #include "base/errors.h"
 #include "base/lines.h"
 #include "base/numbers.h"
+#include "base/text.h"
 #include "platform/files.h"
 
 #include <memory>
@@ -43,14 +44,31 @@ std::string formatTitleList(const IntakeModel& intake, const RegionalSettings& r
     std::string out;
     for (int k = 1; k <= intake.IntakeCount; ++k) {
         const dfilm& d = intake.IntakeTable.row(k);
-        out += d.titolo + '\t' + d.posizione + '\t' + dates::formatShortDate(d.dataa, rs) + '\t' +
+        out += d.titolo + '\t' + d.posizione + '\t' + dates::formatShortDate(dates::clampToRange(d.dataa), rs) + '\t' +
                numbers::formatGeneral(d.dimmb, rs) + "\r\n";
     }
     return out;
 }
 
-void ExportTitleList(const IntakeModel& intake, const std::string& path, const RegionalSettings& rs)
+namespace {
+
+bool namesFileOf(const files::fs::path& target, const files::fs::path& own)
 {
+    if (files::sameFile(target, own))
+        return true;
+    const auto folderOf = [](const files::fs::path& p) { return p.has_parent_path() ? p.parent_path() : files::fs::path("."); };
+    return files::sameFile(folderOf(target), folderOf(own)) &&
+           text::equalsIgnoringAsciiCase(target.filename().string(), own.filename().string());
+}
+
+} // namespace
+
+void ExportTitleList(const IntakeModel& intake, const std::string& path, const RegionalSettings& rs,
+                     const std::vector<std::string>& keepOff)
+{
+    for (const std::string& own : keepOff)
+        if (namesFileOf(files::fromText(path), files::fromText(own)))
+            throw UserError("La lista non pu\xF2 sostituire un file del programma:\n" + path);
     files::writeAtomically(files::fromText(path), formatTitleList(intake, rs));
 }
 

@@ -39,4 +39,16 @@ fs::path choose(const std::optional<std::string>& commandLineFolder)
     return folder;
 }
 
+std::vector<fs::path> helpFolders(const fs::path& dataFolder)
+{
+    std::vector<fs::path> folders;
+    std::error_code ec;
+    const fs::path current = fs::current_path(ec);
+    if (!ec)
+        folders.push_back(current);
+    folders.push_back(dataFolder);
+    folders.push_back(executableFolder());
+    return folders;
+}
+
 } // namespace datafolder

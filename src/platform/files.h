@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <cstdint>
 
 // Whole-file access. Failures throw UserError with the I/O error text the user sees.
 namespace files {
@@ -16,7 +17,17 @@ std::string toText(const fs::path& path);
 
 std::string ioErrorText(int errnoValue);
 
-std::string readWhole(const fs::path& path);
+// Whether a path names a file. Only "no such file" (and no link either) is Missing: a dangling
+// link, a folder that cannot be searched or an I/O error is Unreachable, with the reason.
+struct Presence
+{
+    enum class Kind { Present, Missing, Unreachable } kind;
+    std::string reason;
+};
+Presence probe(const fs::path& path);
+
+// The whole file; one larger than maxBytes is refused without reading it.
+std::string readWhole(const fs::path& path, std::size_t maxBytes = SIZE_MAX);
 
 // A whole file's bytes for reading. Large files are mapped rather than copied, which spares the
 // memory and its first touch.
@@ -35,16 +46,23 @@ private:
     std::size_t m_mapSize = 0;
     std::string_view m_view;
 };
+// The file a chain of symbolic links ends at (which may not exist yet); path itself when it is
+// no link.
+fs::path resolveLinks(const fs::path& path);
+
 // Writes a temporary file beside the target, flushes it to disk and renames it over the target,
 // so a crash leaves the old or the new file, never a torn one.
 void writeAtomically(const fs::path& path, const std::string& data);
 
-// Writes a file through a temporary beside it; commit() flushes it to disk and renames it over
-// the target. Without a commit the target is untouched and the temporary removed.
+// Writes a file through a temporary of its own beside it; commit() flushes it to disk and renames
+// it over the target. A link is followed and stays a link; the file keeps its mode. Without a
+// commit the target is untouched and the temporary removed.
 class AtomicWriter
 {
 public:
-    explicit AtomicWriter(const fs::path& path);
+    // With a backup, the file being replaced stays as "<name>.bak" beside it.
+    enum class Backup { None, Keep };
+    explicit AtomicWriter(const fs::path& path, Backup backup = Backup::None);
     ~AtomicWriter();
     AtomicWriter(const AtomicWriter&) = delete;
     AtomicWriter& operator=(const AtomicWriter&) = delete;
@@ -53,10 +71,23 @@ public:
     void commit();
 
 private:
-    fs::path m_path;
+    void keepBackup();
+
+    fs::path m_path;   // as the caller named it, for the messages
+    fs::path m_target; // the file that gets replaced
     fs::path m_tmp;
+    Backup m_backup;
     int m_fd = -1;
 };
+
+// The name "<file name>.bak" beside the file a save of path replaces.
+fs::path backupPath(const fs::path& path);
+
+// Both paths reach the same existing file (through links or other names).
+bool sameFile(const fs::path& a, const fs::path& b);
+
+// A name that stays inside its folder: not empty, no separator, not "." or "..".
+bool isPlainName(std::string_view nativeName);
 
 void remove(const fs::path& path);
 

@@ -5,6 +5,7 @@
 #include "base/errors.h"
 #include "base/text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
@@ -92,16 +93,54 @@ int openForReading(const fs::path& path, struct stat& st)
 
 } // namespace
 
-std::string readWhole(const fs::path& path)
+Presence probe(const fs::path& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) {
+        const int err = errno;
+        if (err == ENOENT)
+            return {Presence::Kind::Missing, {}};
+        return {Presence::Kind::Unreachable, ioErrorText(err) + "\n" + toText(path)};
+    }
+    if (S_ISLNK(st.st_mode) && ::stat(path.c_str(), &st) != 0) {
+        const int err = errno;
+        if (err == ENOENT)
+            return {Presence::Kind::Unreachable, "Il collegamento punta a un file che non c'\xE8:\n" + toText(path) +
+                                                     " -> " + toText(resolveLinks(path))};
+        return {Presence::Kind::Unreachable, ioErrorText(err) + "\n" + toText(path)};
+    }
+    return {Presence::Kind::Present, {}};
+}
+
+std::string readWhole(const fs::path& path, std::size_t maxBytes)
 {
     struct stat st {};
     Fd fd(openForReading(path, st));
+    const auto tooLarge = [&] {
+        throw UserError("File troppo grande (oltre " + std::to_string(maxBytes / 1000000) + " MB)\n" + toText(path));
+    };
+    if (st.st_size > 0 && static_cast<std::uint64_t>(st.st_size) > maxBytes)
+        tooLarge();
     std::string data;
     std::size_t used = 0;
     data.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 4096);
     for (;;) {
-        if (used == data.size())
-            data.resize(data.size() * 2); // the file grew while being read
+        if (used == data.size()) {
+            if (used >= maxBytes) {
+                // Grown past the cap while being read, or a device with no size: one more byte
+                // tells which.
+                char extra;
+                const ssize_t n = ::read(fd.get(), &extra, 1);
+                if (n > 0)
+                    tooLarge();
+                if (n < 0 && errno != EINTR)
+                    fail(errno, path);
+                if (n < 0)
+                    continue;
+                break;
+            }
+            data.resize(std::min(maxBytes, data.size() * 2)); // the file grew while being read
+        }
         const ssize_t n = ::read(fd.get(), data.data() + used, data.size() - used);
         if (n < 0) {
             if (errno == EINTR)
@@ -144,12 +183,65 @@ FileBytes::~FileBytes()
         ::munmap(m_map, m_mapSize);
 }
 
-AtomicWriter::AtomicWriter(const fs::path& path) : m_path(path), m_tmp(path)
+fs::path resolveLinks(const fs::path& path)
 {
-    m_tmp += ".tmp";
-    m_fd = ::open(m_tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    fs::path current = path;
+    // As many hops as the kernel follows; a loop ends there and the open reports it.
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(current, ec)))
+            return current;
+        const fs::path next = fs::read_symlink(current, ec);
+        if (ec)
+            return current;
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    return current;
+}
+
+namespace {
+
+mode_t currentUmask()
+{
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+
+// A name for a link or file beside target that nothing has yet.
+fs::path uniqueSibling(const fs::path& target, const char* tag)
+{
+    static unsigned counter = 0;
+    const std::string base = target.filename().string() + tag;
+    for (;;) {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, "%d-%u", static_cast<int>(::getpid()), ++counter);
+        fs::path candidate = target.parent_path() / (base + suffix);
+        struct stat st {};
+        if (::lstat(candidate.c_str(), &st) != 0 && errno == ENOENT)
+            return candidate;
+    }
+}
+
+} // namespace
+
+AtomicWriter::AtomicWriter(const fs::path& path, Backup backup)
+    : m_path(path), m_target(resolveLinks(path)), m_backup(backup)
+{
+    // The temporary sits beside the file it replaces, so the rename stays on one file system.
+    std::string pattern = (m_target.parent_path() / (m_target.filename().string() + ".tmp-XXXXXX")).string();
+    m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (m_fd < 0)
         fail(errno, path);
+    m_tmp = pattern;
+    struct stat old {};
+    if (::stat(m_target.c_str(), &old) == 0) {
+        // Owner and group can be kept only by root (a refusal leaves the saver's own); the mode always.
+        if (::fchown(m_fd, old.st_uid, old.st_gid) != 0) {
+        }
+        ::fchmod(m_fd, old.st_mode & 07777);
+    } else
+        ::fchmod(m_fd, 0666 & ~currentUmask());
 }
 
 AtomicWriter::~AtomicWriter()
@@ -176,6 +268,31 @@ void AtomicWriter::write(std::string_view bytes)
     }
 }
 
+void AtomicWriter::keepBackup()
+{
+    struct stat st {};
+    if (::lstat(m_target.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return; // nothing to keep yet
+    const fs::path backup = backupPath(m_target);
+    // A second name for the old file costs no copy; the rename makes the switch of backups atomic.
+    const fs::path staged = uniqueSibling(m_target, ".bak-");
+    if (::link(m_target.c_str(), staged.c_str()) != 0) {
+        const int err = errno;
+        if (err != EPERM && err != EXDEV && err != EMLINK && err != ENOTSUP && err != EOPNOTSUPP && err != ENOSYS)
+            fail(err, backup);
+        // File systems without hard links get a copy.
+        AtomicWriter copy(backup);
+        copy.write(readWhole(m_target));
+        copy.commit();
+        return;
+    }
+    if (::rename(staged.c_str(), backup.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(staged.c_str());
+        fail(err, backup);
+    }
+}
+
 void AtomicWriter::commit()
 {
     if (::fsync(m_fd) != 0)
@@ -187,18 +304,43 @@ void AtomicWriter::commit()
         ::unlink(m_tmp.c_str());
         fail(err, m_path);
     }
-    if (::rename(m_tmp.c_str(), m_path.c_str()) != 0) {
+    try {
+        if (m_backup == Backup::Keep)
+            keepBackup();
+    } catch (...) {
+        ::unlink(m_tmp.c_str());
+        throw;
+    }
+    if (::rename(m_tmp.c_str(), m_target.c_str()) != 0) {
         const int err = errno;
         ::unlink(m_tmp.c_str());
         fail(err, m_path);
     }
     // The rename itself must reach the disk too.
-    fs::path folder = m_path.parent_path();
+    fs::path folder = m_target.parent_path();
     if (folder.empty())
         folder = ".";
     Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
+}
+
+fs::path backupPath(const fs::path& path)
+{
+    const fs::path target = resolveLinks(path);
+    return target.parent_path() / (target.filename().string() + ".bak");
+}
+
+bool sameFile(const fs::path& a, const fs::path& b)
+{
+    struct stat sa {}, sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+bool isPlainName(std::string_view name)
+{
+    return !name.empty() && name.find('/') == std::string_view::npos && name != "." && name != "..";
 }
 
 void writeAtomically(const fs::path& path, const std::string& data)
@@ -238,6 +380,12 @@ std::optional<double> modificationTime(const fs::path& path)
 
 double localOleTime(long long seconds, long nanoseconds)
 {
+    // A file time past the years the archive can hold (a clock gone wrong) is taken at the end.
+    constexpr long long kYear1 = -62135596800LL, kYear10000 = 253402300800LL;
+    if (seconds < kYear1 + 86400)
+        return dates::firstDate();
+    if (seconds >= kYear10000 - 86400)
+        return dates::lastDate();
     std::tm tm{};
     const std::time_t t = static_cast<std::time_t>(seconds);
     localtime_r(&t, &tm);
@@ -249,7 +397,7 @@ double localOleTime(long long seconds, long nanoseconds)
 bool renameNoReplace(const fs::path& folder, const std::string& oldName, const std::string& newName)
 {
     const fs::path dir = folder.empty() ? fs::path(".") : folder;
-    if (newName.empty() || newName.find('/') != std::string::npos || newName == "." || newName == "..")
+    if (!isPlainName(newName))
         return false;
     const fs::path from = dir / oldName;
     struct stat source {};

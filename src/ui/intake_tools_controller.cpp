@@ -86,7 +86,9 @@ void IntakeToolsController::ExportClick()
     const auto path = askTextFile(m_dialogs);
     if (!path)
         return;
-    if (reportErrors(m_dialogs, [&] { ExportTitleList(m_state.intake, *path, m_state.regional); }))
+    const Settings& s = m_state.settings;
+    const std::vector<std::string> own{s.ArchivePath, s.ArchivePath + ".bak", s.ConfigPath};
+    if (reportErrors(m_dialogs, [&] { ExportTitleList(m_state.intake, *path, m_state.regional, own); }))
         m_dialogs.message(Dialogs::Kind::Information, "Lista esportata");
 }
 

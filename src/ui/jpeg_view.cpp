@@ -2,6 +2,7 @@
 
 #include "base/cp1252.h"
 #include "image/bitmap.h"
+#include "image/downscale.h"
 #include "image/layout.h"
 #include "platform/files.h"
 
@@ -28,6 +29,26 @@ QImage toQImage(Bitmap&& picture)
 QImage decodeToImage(std::string_view bytes, const jpeg::DecodeOptions& options)
 {
     return toQImage(jpeg::decode(bytes, options));
+}
+
+QImage scaledPicture(const QImage& picture, const QSize& size)
+{
+    const bool smaller = size.width() <= picture.width() && size.height() <= picture.height();
+    const bool ours = picture.format() == QImage::Format_Indexed8 || picture.format() == QImage::Format_RGB888;
+    // The toolkit's smooth scaling first copies the whole picture to 32 bits: 400 MB for the
+    // largest one. Making it smaller needs only the result.
+    if (!smaller || !ours)
+        return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage out(size, QImage::Format_RGB32);
+    if (out.isNull())
+        return out;
+    const QList<QRgb> colours = picture.colorTable();
+    const PixelRows src{picture.constBits(), picture.width(), picture.height(), static_cast<int>(picture.bytesPerLine()),
+                        picture.format() == QImage::Format_RGB888 ? 3 : 1, colours.constData(),
+                        static_cast<int>(colours.size())};
+    areaDownscale(src, reinterpret_cast<std::uint32_t*>(out.bits()), size.width(), size.height(),
+                  static_cast<int>(out.bytesPerLine() / 4));
+    return out;
 }
 
 JpegView::JpegView(QWidget* parent) : QWidget(parent)
@@ -62,7 +83,7 @@ void JpegView::setFileName(const QString& fileName)
     if (fileName.isEmpty())
         m_buffer.clear();
     else
-        m_buffer = files::readWhole(files::fromText(cp1252::fromQString(fileName)));
+        m_buffer = files::readWhole(files::fromText(cp1252::fromQString(fileName)), jpeg::kMaxFileBytes);
     decode();
 }
 
@@ -128,7 +149,7 @@ void JpegView::paintEvent(QPaintEvent*)
         return;
     // Scaled once per picture and size; repaints only copy.
     if (m_scaled.size() != target.size())
-        m_scaled = QPixmap::fromImage(m_picture.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        m_scaled = QPixmap::fromImage(scaledPicture(m_picture, target.size()));
     QPainter painter(this);
     painter.drawPixmap(target.topLeft(), m_scaled);
 }

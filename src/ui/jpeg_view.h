@@ -14,6 +14,8 @@ class Bitmap;
 QImage toQImage(Bitmap&& picture);
 // The view's whole load: bytes to the image it draws. Throws jpeg::JpegError.
 QImage decodeToImage(std::string_view bytes, const jpeg::DecodeOptions& options);
+// The picture at the size it is drawn, smooth; making it smaller takes no full-size copy.
+QImage scaledPicture(const QImage& picture, const QSize& size);
 
 // The JPEG view of every window: it keeps the bytes of the file it loaded and draws the decoded
 // picture fitted into its area. Load and save errors go to the caller.

@@ -123,9 +123,25 @@ void MainWindow::FormCreate()
     showSettings();
     m_intake->CBSLLOC->setChecked(s.CBSALVALOC);
 
-    LoadResult result{LoadResult::Outcome::MissingFile, {}, {}};
-    reportErrors(m_dialogs, [&] { result = LoadArchive(m_state.archive, s.ArchivePath, m_state.regional, m_dialogs); });
+    if (!m_state.folderLock)
+        m_state.folderLock = std::make_unique<FolderLock>(m_state.dataFolder / kLockFileName);
+    LoadResult result{LoadResult::Outcome::Damaged, {}, {}};
+    try {
+        result = LoadArchive(m_state.archive, s.ArchivePath, m_state.regional, m_dialogs);
+    } catch (const std::exception& e) {
+        // Whatever stopped the load, an archive not known to be safe is never written.
+        result.error = e.what();
+    } catch (...) {
+        result.error = "Errore imprevisto nella lettura di films.txt";
+    }
+    if (result.outcome == LoadResult::Outcome::Damaged)
+        m_state.archive.protectedReason = result.error;
     showStartupOutcome(static_cast<int>(result.outcome), result.error);
+    if (m_state.folderLock->state() == FolderLock::State::HeldByOther && result.outcome != LoadResult::Outcome::Damaged) {
+        m_state.archive.protectedReason = kLockedArchiveNotice;
+        m_dialogs.message(Dialogs::Kind::Warning, kLockedArchiveNotice);
+        protectArchive();
+    }
     if (!result.dateLabel.empty())
         m_archive->Label32->setText(q(result.dateLabel));
 
@@ -184,21 +200,27 @@ void MainWindow::showStartupOutcome(int outcome, const std::string& error)
     case Outcome::Damaged: {
         m_dialogs.message(Dialogs::Kind::Error, error);
         m_dialogs.message(Dialogs::Kind::Warning, kProtectedArchiveNotice);
-        setWindowTitle(windowTitle() + "  [SOLA LETTURA]");
-        // Browsing what could be read is safe; every change of the archive is not.
+        // Browsing what could be read is safe.
         const bool any = m_state.archive.ArchiveCount > 0;
         a.FILTRI->setEnabled(any);
         a.FLTCLEAR->setEnabled(any);
         a.DATIDB->setEnabled(any);
-        for (QWidget* w : {static_cast<QWidget*>(a.DBAggRec), static_cast<QWidget*>(a.DBCancRec),
-                           static_cast<QWidget*>(a.MergeDB), static_cast<QWidget*>(m_intake->AddToDB),
-                           static_cast<QWidget*>(m_intake->Import)})
-            w->setEnabled(false);
+        protectArchive();
         m_browser->RefreshGenres();
         m_browser->FillTitleList();
         break;
     }
     }
+}
+
+void MainWindow::protectArchive()
+{
+    setWindowTitle(windowTitle() + "  [SOLA LETTURA]");
+    ArchiveTab& a = *m_archive;
+    for (QWidget* w : {static_cast<QWidget*>(a.DBAggRec), static_cast<QWidget*>(a.DBCancRec),
+                       static_cast<QWidget*>(a.MergeDB), static_cast<QWidget*>(m_intake->AddToDB),
+                       static_cast<QWidget*>(m_intake->Import)})
+        w->setEnabled(false);
 }
 
 void MainWindow::loadHelp()

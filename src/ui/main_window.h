@@ -48,6 +48,8 @@ private:
     void FormCreate();
     void showSettings();
     void showStartupOutcome(int outcome, const std::string& error);
+    // Every change of the archive is refused from here on; browsing stays.
+    void protectArchive();
     void loadHelp();
     void connectControls();
     // Folder chooser of the settings tab for one archive folder.

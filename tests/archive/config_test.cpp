@@ -1,5 +1,6 @@
 #include "archive/config_file.h"
 
+#include "base/errors.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -138,4 +139,25 @@ TEST(Config, NamesDifferingOnlyInCaseAreTheSameFile)
     const Settings s = Settings::defaults(dir.text());
     EXPECT_EQ(s.ConfigPath, dir.text() + "ZENFO_CONF.cfg");
     EXPECT_EQ(s.ArchivePath, dir.text() + "FILMS.TXT");
+}
+
+// A configuration behind a link to a disk that is not mounted is not replaced by defaults: the
+// start-up reports it and keeps the defaults in memory only.
+TEST(Config, AConfigurationOutOfReachIsNotReplaced)
+{
+    TempFolder dir;
+    Settings s = Settings::defaults(dir.text());
+    const std::filesystem::path target = dir / "disco" / "Zenfo_conf.CFG";
+    std::filesystem::create_symlink(target, dir / "Zenfo_conf.CFG");
+    ScriptedDialogs dialogs;
+    try {
+        ReadConfig(s, dialogs);
+        FAIL() << "read a configuration that is not there";
+    } catch (const UserError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Il collegamento punta a un file che non c'\xE8:\n", 0), 0u) << e.what();
+    }
+    EXPECT_TRUE(dialogs.log.empty()) << "no nick name prompt";
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "Zenfo_conf.CFG"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "disco"));
+    EXPECT_EQ(s.NickName, "");
 }

@@ -138,6 +138,71 @@ TEST(JpegCodec, EncodesBaselineOrProgressiveAtTheGivenSize)
     EXPECT_LT(a.size(), jpeg::encode(source, fast).size());
 }
 
+// Print pictures have four inks: every mode converts them to the right colours (and the rows
+// they are decoded into are sized for what is written there).
+TEST(JpegCodec, FourColourPicturesDecodeToTheirColoursInEveryMode)
+{
+    const int expected[4][3] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {200, 150, 100}};
+    const struct {
+        const char* name;
+        jpeg::Colors colours;
+        bool grey;
+        int bits;
+        int tolerance;
+    } modes[] = {
+        {"TrueColor", jpeg::Colors::TrueColor, false, 24, 6},
+        {"256 colours", jpeg::Colors::TwoFiftySix, false, 8, 10},
+        {"16 colours", jpeg::Colors::Sixteen, false, 8, 30},
+        {"grey", jpeg::Colors::TrueColor, true, 8, 6},
+        {"grey 256", jpeg::Colors::TwoFiftySix, true, 8, 6},
+    };
+    for (bool ycck : {false, true})
+        for (const auto& m : modes) {
+            SCOPED_TRACE(std::string(m.name) + (ycck ? " YCCK" : " CMYK"));
+            jpeg::DecodeOptions o;
+            o.numOfColors = m.colours;
+            o.grayScale = m.grey;
+            const Bitmap b = jpeg::decode(makeInkJpeg(96, 64, ycck), o);
+            ASSERT_EQ(b.width(), 96);
+            ASSERT_EQ(b.height(), 64);
+            ASSERT_EQ(b.bitsPerPixel(), m.bits);
+            if (m.bits == 8) {
+                EXPECT_LE(b.palette.size(), m.colours == jpeg::Colors::Sixteen ? 16u : 256u);
+                for (int y = 0; y < b.height(); ++y)
+                    for (int x = 0; x < b.width(); ++x)
+                        ASSERT_LT(b.row(y)[x], b.palette.size());
+            }
+            // The mean colour of a block well inside each quadrant; dithering averages out.
+            const std::string rgb = rgbOf(b);
+            for (int q = 0; q < 4; ++q) {
+                double sum[3] = {0, 0, 0};
+                int n = 0;
+                for (int y = 8 + 32 * (q / 2); y < 24 + 32 * (q / 2); ++y)
+                    for (int x = 8 + 48 * (q % 2); x < 40 + 48 * (q % 2); ++x, ++n)
+                        for (int c = 0; c < 3; ++c)
+                            sum[c] += static_cast<unsigned char>(rgb[static_cast<std::size_t>(3 * (y * 96 + x) + c)]);
+                const int* want = expected[q];
+                const double grey = (want[0] * 77 + want[1] * 150 + want[2] * 29) / 256.0;
+                for (int c = 0; c < 3; ++c)
+                    EXPECT_NEAR(sum[c] / n, m.grey ? grey : want[c], m.tolerance) << "quadrant " << q << " channel " << c;
+            }
+        }
+}
+
+// A failed encode gives back all it took (the sanitizer build's leak check sees to it).
+TEST(JpegCodec, AFailedEncodeFailsWithLibjpegsMessageAndLeaksNothing)
+{
+    Bitmap wide(70000, 1, 24, Bitmap::strideFor(70000, 24),
+                static_cast<std::uint8_t*>(std::calloc(Bitmap::strideFor(70000, 24), 1)));
+    try {
+        jpeg::encode(wide);
+        FAIL() << "encoded a picture wider than JPEG allows";
+    } catch (const jpeg::JpegError& e) {
+        EXPECT_EQ(std::string(e.what()), "Maximum supported image dimension is 65500 pixels");
+    }
+    EXPECT_FALSE(jpeg::encode(makeRgbPicture(20, 10)).empty()) << "the encoder is whole again";
+}
+
 TEST(PictureLayout, FitsCentresAndStretchesByTheFlags)
 {
     const struct {

@@ -10,3 +10,6 @@ Bitmap makeRgbPicture(int width, int height);
 std::string makeJpeg(int width, int height, bool progressive = false);
 // Sets the size a JPEG's frame header announces.
 std::string withAnnouncedSize(std::string jpegBytes, int width, int height);
+// A four-colour (print) JPEG, CMYK or YCCK, with an Adobe marker as libjpeg writes it: four
+// quadrants red, green, blue and (200, 150, 100) once converted to RGB.
+std::string makeInkJpeg(int width, int height, bool ycck);

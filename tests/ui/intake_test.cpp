@@ -569,3 +569,54 @@ TEST_F(Intake, ExportedListsComeBackGreyedAndUntouchedByABadImport)
     EXPECT_EQ(lines(), (QStringList{"ALIEN.MPG", "MATRIX.AVI"}));
     EXPECT_TRUE(control<QToolButton>("Rinomina")->isEnabled());
 }
+
+// Names from a title list may be anything; a picture saved for them never leaves its folder.
+TEST_F(Intake, PictureNamesThatLeaveTheirFolderAreRefused)
+{
+    startWith({"Matrix.avi"});
+    folder.write("lista.txt", "../../x.avi\tPino-DVD\t01/02/2003\t700,5\r\n");
+    dialogs.confirmAnswers = {true};
+    dialogs.fileAnswers = {folder.text() + "lista.txt"};
+    click("Import");
+    ASSERT_EQ(lines(), QStringList{"../../x.avi"});
+    clickLine(0);
+    QTest::mouseClick(control<QCheckBox>("AutoMan"), Qt::LeftButton);
+    control<JpegView>("LOC")->setPicture(QImage(30, 40, QImage::Format_RGB32));
+    control<JpegView>("JPEGImage1")->setPicture(QImage(60, 40, QImage::Format_RGB32));
+    state.intake.PosterReceived = true;
+    state.intake.CoverReceived = true;
+    const fs::path outside = folder.path().parent_path() / "x.jpg";
+    fs::remove(outside);
+
+    control<QLineEdit>("EDNFLOC")->setText("../lc_x.jpg");
+    click("AssociaDati");
+    EXPECT_EQ(dialogs.log.back(), "error: Nome file non valido per un'immagine: ../lc_x.jpg");
+    control<QLineEdit>("EDNFLOC")->setText("lc_x.jpg");
+    click("AssociaDati");
+    EXPECT_EQ(dialogs.log.back(), "error: Nome file non valido per un'immagine: ../../x.jpg");
+    EXPECT_FALSE(fs::exists(outside));
+    EXPECT_FALSE(fs::exists(folder / "lc_x.jpg"));
+    EXPECT_TRUE(fs::exists(folder / "locandine/lc_x.jpg")) << "the plain poster name still saves";
+    EXPECT_EQ(state.archive.PendingDataFlag, 1);
+}
+
+// An export never replaces the program's own files, whatever the spelling or the way there.
+TEST_F(Intake, ExportOntoTheArchiveOrTheConfigurationIsRefused)
+{
+    startWith({"Matrix.avi"}, {archived("ALIEN.MPG")});
+    const std::string archive = folder.read("films.txt");
+    const std::string config = folder.read("Zenfo_conf.CFG");
+    fs::create_symlink(folder / "films.txt", folder / "collegamento.txt");
+    for (const std::string name : {"films.txt", "FILMS.TXT", "Zenfo_conf.CFG", "collegamento.txt", "films.txt.bak"}) {
+        dialogs.fileAnswers = {folder.text() + name};
+        click("SpeedButton3");
+        EXPECT_EQ(dialogs.log.back(),
+                  "error: La lista non pu\xF2 sostituire un file del programma:\n" + folder.text() + name);
+    }
+    EXPECT_EQ(folder.read("films.txt"), archive);
+    EXPECT_EQ(folder.read("Zenfo_conf.CFG"), config);
+    EXPECT_FALSE(fs::exists(folder / "FILMS.TXT"));
+    dialogs.fileAnswers = {folder.text() + "films2.txt"};
+    click("SpeedButton3");
+    EXPECT_EQ(dialogs.log.back(), "information: Lista esportata");
+}

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <fstream>
+
 namespace {
 
 std::string jpegFile(const TempFolder& dir, const std::string& name, int w, int h)
@@ -47,6 +49,21 @@ TEST(JpegView, FailedLoadsKeepWhatTheViewShows)
         FAIL();
     } catch (const UserError& e) {
         EXPECT_EQ(std::string(e.what()), "File not found\n" + (dir / "none.jpg").string());
+    }
+    EXPECT_EQ(view.buffer(), goodBytes);
+    EXPECT_EQ(view.picture().size(), QSize(1000, 500));
+
+    // A file far larger than any picture the view accepts is not read at all.
+    {
+        std::ofstream huge(dir / "huge.jpg", std::ios::binary);
+        huge.seekp(static_cast<std::streamoff>(jpeg::kMaxFileBytes));
+        huge.put('\xD9');
+    }
+    try {
+        view.setFileName(q((dir / "huge.jpg").string()));
+        FAIL();
+    } catch (const UserError& e) {
+        EXPECT_EQ(std::string(e.what()), "File troppo grande (oltre 268 MB)\n" + (dir / "huge.jpg").string());
     }
     EXPECT_EQ(view.buffer(), goodBytes);
     EXPECT_EQ(view.picture().size(), QSize(1000, 500));
