@@ -20,8 +20,8 @@ struct Sources
 };
 
 // The label for a folder text (Windows-1252), at most 260 characters. A folder that does not
-// exist has none: the empty mount point of a drive without its disc lies on another file system,
-// whose label names no disc.
+// exist has none: under the empty mount point of a drive without its disc it would otherwise get
+// the label of the file system that holds the mount point.
 std::string ReadVolumeLabel(const std::string& folderText, const Sources& sources = {});
 
 // The mount source (for a disc, its device path) of the mount with the given device numbers, as a
