@@ -6,9 +6,9 @@
 #include "ui/date_picker_window.h"
 #include "ui/jpeg_view.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QCheckBox>
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
