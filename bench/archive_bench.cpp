@@ -26,7 +26,7 @@ class SilentDialogs : public Dialogs
 {
 public:
     void message(Kind, const std::string&) override {}
-    bool confirm(const std::string&) override { return false; }
+    bool confirm(Kind, const std::string&) override { return false; }
     std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&) override
     {
         return std::string("bench");

@@ -11,7 +11,7 @@ class NoDialogs : public Dialogs
 {
 public:
     void message(Kind, const std::string&) override { __builtin_trap(); }
-    bool confirm(const std::string&) override { __builtin_trap(); }
+    bool confirm(Kind, const std::string&) override { __builtin_trap(); }
     std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&) override
     {
         __builtin_trap();

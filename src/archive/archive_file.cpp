@@ -170,6 +170,15 @@ int ReadArchiveFile(const std::string& path, RecordTable& table, int r, const Re
     return n;
 }
 
+std::string dateToTheMinute(double dateTime, const RegionalSettings& rs)
+{
+    const std::string text = dates::formatDateTime(dateTime, rs);
+    const std::size_t date = dates::formatShortDate(dateTime, rs).size();
+    const std::size_t hours = text.find(rs.timeSeparator, date);
+    const std::size_t minutes = hours == std::string::npos ? hours : text.find(rs.timeSeparator, hours + 1);
+    return minutes == std::string::npos ? text : text.substr(0, minutes);
+}
+
 LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, const RegionalSettings& rs,
                        Dialogs& dialogs, const ArchiveReader& read)
 {
@@ -197,7 +206,7 @@ LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, cons
         damaged(presence.reason);
     } else {
         if (const auto mtime = files::modificationTime(native))
-            result.dateLabel = "Data Archivio films: " + dates::formatDateTime(*mtime, rs).substr(0, 14);
+            result.dateLabel = "Data Archivio films: " + dateToTheMinute(*mtime, rs);
         try {
             read(archivePath, rs, records);
         } catch (const std::bad_alloc&) {

@@ -59,6 +59,10 @@ struct LoadResult
     std::string error;
 };
 
+// A date and time as the system writes them, cut after the minutes (a midnight shows the date only):
+// what the archive date label shows of the file's time.
+std::string dateToTheMinute(double dateTime, const RegionalSettings& rs);
+
 using ArchiveReader =
     std::function<void(const std::string& path, const RegionalSettings& rs, std::vector<RecordTable::Row>& out)>;
 

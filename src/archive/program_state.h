@@ -6,6 +6,7 @@
 
 #include "base/regional.h"
 #include "platform/folder_lock.h"
+#include "platform/volume_label.h"
 
 #include <filesystem>
 #include <memory>
@@ -22,6 +23,8 @@ struct ProgramState
     // Folders searched for the help document, in order.
     std::vector<std::filesystem::path> helpFolders;
     RegionalSettings regional = RegionalSettings::italian();
+    // Where the volume labels of the media folders are learnt.
+    volume::Sources volumes;
     Settings settings;
     ArchiveModel archive;
     IntakeModel intake;

@@ -3,7 +3,6 @@
 #include "base/cp1252.h"
 #include "base/text.h"
 #include "platform/folder_listing.h"
-#include "platform/volume_label.h"
 
 #include <memory>
 
@@ -31,7 +30,7 @@ void ScanMediaFolder(IntakeModel& intake, const Settings& settings)
     intake.IntakeCount = slot;
 }
 
-void ReadVolumeLabel(IntakeModel& intake, const Settings& settings)
+void ReadVolumeLabel(IntakeModel& intake, const Settings& settings, const volume::Sources& sources)
 {
-    intake.VolumeLabel = volume::ReadVolumeLabel(settings.MediaFolder);
+    intake.VolumeLabel = volume::ReadVolumeLabel(settings.MediaFolder, sources);
 }

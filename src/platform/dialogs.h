@@ -9,13 +9,14 @@
 class Dialogs
 {
 public:
-    enum class Kind { Information, Warning, Error };
+    enum class Kind { Information, Warning, Error, Question };
 
     virtual ~Dialogs() = default;
     // A box with the OK button.
     virtual void message(Kind kind, const std::string& text) = 0;
-    // A confirmation with Yes and No; true on Yes.
-    virtual bool confirm(const std::string& text) = 0;
+    // A box of the kind with Yes and No (a question box, or a warning when the answer may lose
+    // data); true on Yes.
+    virtual bool confirm(Kind kind, const std::string& text) = 0;
     // nullopt when cancelled.
     virtual std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                                 const std::string& defaultText) = 0;

@@ -10,9 +10,19 @@ namespace volume {
 
 namespace fs = std::filesystem;
 
-// The label for a folder text (Windows-1252); a folder that does not exist yet is taken on the
-// file system of its nearest existing parent. At most 260 characters.
-std::string ReadVolumeLabel(const std::string& folderText);
+// Where the system tells which device a file system is mounted from and what that device is called.
+struct Sources
+{
+    fs::path mountinfo = "/proc/self/mountinfo";
+    fs::path byLabel = "/dev/disk/by-label";
+    // Asks the device itself (libblkid) when no link names it.
+    bool probe = true;
+};
+
+// The label for a folder text (Windows-1252), at most 260 characters. A folder that does not
+// exist has none: under the empty mount point of a drive without its disc it would otherwise get
+// the label of the file system that holds the mount point.
+std::string ReadVolumeLabel(const std::string& folderText, const Sources& sources = {});
 
 // The mount source (for a disc, its device path) of the mount with the given device numbers, as a
 // mountinfo table lists it; empty when no mount has them.

@@ -60,15 +60,6 @@ std::string readText(const fs::path& path)
     }
 }
 
-fs::path nearestExisting(fs::path p)
-{
-    std::error_code ec;
-    p = fs::absolute(p, ec);
-    while (!p.empty() && !files::exists(p) && p != p.parent_path())
-        p = p.parent_path();
-    return p;
-}
-
 std::string blkidLabel(const std::string& device)
 {
     char* value = blkid_get_tag_value(nullptr, "LABEL", device.c_str());
@@ -115,17 +106,17 @@ std::string labelFromLinks(const fs::path& byLabel, const fs::path& device)
     return {};
 }
 
-std::string ReadVolumeLabel(const std::string& folderText)
+std::string ReadVolumeLabel(const std::string& folderText, const Sources& sources)
 {
-    const fs::path folder = nearestExisting(files::fromText(folderText.empty() ? "." : folderText));
+    const fs::path folder = files::fromText(folderText.empty() ? "." : folderText);
     struct stat st {};
-    if (folder.empty() || ::stat(folder.c_str(), &st) != 0)
+    if (!files::isFolder(folder) || ::stat(folder.c_str(), &st) != 0)
         return {};
-    const std::string source = mountSource(readText("/proc/self/mountinfo"), major(st.st_dev), minor(st.st_dev));
-    if (source.rfind("/dev/", 0) != 0)
+    const std::string source = mountSource(readText(sources.mountinfo), major(st.st_dev), minor(st.st_dev));
+    if (source.empty() || source.front() != '/')
         return {}; // memory, network and layered file systems carry no label
-    std::string label = labelFromLinks("/dev/disk/by-label", source);
-    if (label.empty())
+    std::string label = labelFromLinks(sources.byLabel, source);
+    if (label.empty() && sources.probe)
         label = blkidLabel(source);
     std::string text = cp1252::fromUtf8(label);
     if (text.size() > 260)

@@ -6,6 +6,7 @@
 #include "error_report.h"
 #include "file_questions.h"
 #include "jpeg_view.h"
+#include "line_choice.h"
 #include "plot_key_filter.h"
 #include "title_list_model.h"
 
@@ -57,11 +58,8 @@ ArchiveBrowser::ArchiveBrowser(ProgramState& state, Dialogs& dialogs, ArchiveTab
     : QObject(parent), m_state(state), m_dialogs(dialogs), m_tab(tab), m_statistics(statistics)
 {
     m_tab.titles->setArchive(&m_state.archive);
-    connect(m_tab.DBLBresult->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (!m_selecting && current.isValid())
-                    DBLBresultClick(current.row());
-            });
+    m_choice = LineChoice::install(m_tab.DBLBresult);
+    connect(m_choice, &LineChoice::chosen, this, &ArchiveBrowser::DBLBresultClick);
     connect(m_tab.PageControl3, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == kCoverTab)
             OnShowCoverTab();
@@ -92,18 +90,20 @@ int ArchiveBrowser::selectedLine() const
 
 void ArchiveBrowser::selectLine(int line)
 {
-    m_selecting = true;
+    const LineChoice::Quiet quiet(m_choice);
     QItemSelectionModel* sel = m_tab.DBLBresult->selectionModel();
     if (line >= 0 && line < m_tab.titles->rowCount())
         sel->setCurrentIndex(m_tab.titles->index(line), QItemSelectionModel::ClearAndSelect);
     else
         sel->clear();
-    m_selecting = false;
 }
 
 void ArchiveBrowser::FillTitleList()
 {
-    m_tab.titles->fill(m_state.archive.ViewCount);
+    {
+        const LineChoice::Quiet quiet(m_choice);
+        m_tab.titles->fill(m_state.archive.ViewCount);
+    }
     m_tab.Label37->setText(q("Titoli Filtrati : " + std::to_string(m_state.archive.ViewCount)));
     selectLine(0);
     ShowRecord(1);
@@ -137,22 +137,36 @@ void ArchiveBrowser::DBLBresultClick(int line)
     const std::string& titolo = m_state.archive.ViewTable.row(r).titolo;
     const Settings& s = m_state.settings;
 
-    m_state.CoverImagePath = images::coverImagePath(s.CoverArchiveFolder, titolo);
-    showPictureTab(m_state.CoverImagePath, kCoverTab);
-    m_state.PosterImagePath = images::posterImagePath(s.PosterArchiveFolder, titolo);
-    showPictureTab(m_state.PosterImagePath, kPosterTab);
+    // Both paths before any tab changes: hiding the active tab shows another one, which loads its
+    // path at once.
+    const std::string coverPath = images::coverImagePath(s.CoverArchiveFolder, titolo);
+    const std::string posterPath = images::posterImagePath(s.PosterArchiveFolder, titolo);
+    const auto cover = existingFile(coverPath);
+    const auto poster = existingFile(posterPath);
+    m_state.CoverImagePath = cover.value_or(coverPath);
+    m_state.PosterImagePath = poster.value_or(posterPath);
+    showPictureTabs(cover.has_value(), poster.has_value());
 }
 
-void ArchiveBrowser::showPictureTab(std::string& path, int tab)
+void ArchiveBrowser::showPictureTabs(bool coverFound, bool posterFound)
 {
     QTabWidget* tabs = m_tab.PageControl3;
-    const auto found = existingFile(path);
-    tabs->setTabVisible(tab, found.has_value());
-    if (!found)
-        return;
-    path = *found;
-    if (tabs->currentIndex() == tab)
-        tab == kCoverTab ? OnShowCoverTab() : TabSheet9Show();
+    const int shown = tabs->currentIndex();
+    const auto found = [&](int tab) { return tab == kCoverTab ? coverFound : posterFound; };
+    // Hiding the shown tab makes Qt show a neighbour, which loads its picture at once: by then
+    // only tabs with a picture of this title are left to choose from.
+    for (int tab : {kCoverTab, kPosterTab})
+        if (found(tab))
+            tabs->setTabVisible(tab, true);
+    for (int tab : {kCoverTab, kPosterTab})
+        if (!found(tab) && tab != shown)
+            tabs->setTabVisible(tab, false);
+    if ((shown == kCoverTab || shown == kPosterTab) && !found(shown))
+        tabs->setTabVisible(shown, false);
+    else if (shown == kCoverTab)
+        OnShowCoverTab();
+    else if (shown == kPosterTab)
+        TabSheet9Show();
 }
 
 void ArchiveBrowser::loadPicture(JpegView* view, const std::string& path)
@@ -229,7 +243,7 @@ void ArchiveBrowser::DBAggRecClick()
         m_dialogs.beep();
         return;
     }
-    if (!m_dialogs.confirm("Aggiorno dati del record selezionato ?"))
+    if (!m_dialogs.confirm(Dialogs::Kind::Question, "Aggiorno dati del record selezionato ?"))
         return;
     const RecordEdits edits{t(m_tab.DBEDgenere->text()), t(m_tab.DBEDdurata->text()),  t(m_tab.DBEDdatau->text()),
                             t(m_tab.DBEDattore1->text()), t(m_tab.DBEDattore2->text()), t(m_tab.DBEDregia->text()),
@@ -247,13 +261,17 @@ void ArchiveBrowser::DBCancRecClick()
     const int line = selectedLine();
     if (line < 0)
         return;
-    if (!m_dialogs.confirm("Cancello record selezionato ?"))
+    if (!m_dialogs.confirm(Dialogs::Kind::Question, "Cancello record selezionato ?"))
         return;
     const int k = line + 1;
     reportErrors(m_dialogs, [&] {
         if (DeleteRecord(m_state.archive, k) == 0)
             throw UserError("Record non trovato in archivio: nessuna modifica.");
-        m_tab.titles->removeLine(line);
+        {
+            // The line that moves up is no choice: the pictures stay those of the deleted title.
+            const LineChoice::Quiet quiet(m_choice);
+            m_tab.titles->removeLine(line);
+        }
         selectLine(line);
         // After the last line the view shows an empty record, not the deleted one's stale copy.
         if (k <= m_state.archive.ViewCount)
@@ -306,9 +324,18 @@ void ArchiveBrowser::RefreshStatistics()
     QTableWidget& grid = m_statistics;
     grid.clearContents();
     grid.setRowCount(static_cast<int>(s.genres.size()) + 1);
-    const auto put = [&grid](int row, const QString& name, int count) {
-        grid.setItem(row, 0, new QTableWidgetItem(name));
-        grid.setItem(row, 1, new QTableWidgetItem(QString::number(count)));
+    // The first row and the first column are the grid's fixed cells: drawn as headers, never selected.
+    const auto cell = [&grid](int row, int column, const QString& text) {
+        auto* item = new QTableWidgetItem(text);
+        if (row == 0 || column == 0) {
+            item->setFlags(Qt::ItemIsEnabled);
+            item->setBackground(grid.palette().button());
+        }
+        grid.setItem(row, column, item);
+    };
+    const auto put = [&cell](int row, const QString& name, int count) {
+        cell(row, 0, name);
+        cell(row, 1, QString::number(count));
     };
     put(0, "Totale Titoli", s.total);
     for (std::size_t i = 0; i < s.genres.size(); ++i)

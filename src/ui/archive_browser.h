@@ -9,6 +9,7 @@
 
 class ArchiveTab;
 class DatePickerWindow;
+class LineChoice;
 class Dialogs;
 class QTableWidget;
 struct ProgramState;
@@ -45,8 +46,9 @@ private:
     int selectedLine() const;
     void selectLine(int line);
     void loadPicture(class JpegView* view, const std::string& path);
-    // Shows a picture tab when its file exists (then path names the real file), else hides it.
-    void showPictureTab(std::string& path, int tab);
+    // Shows the picture tabs whose files were found, hides the others, and loads the picture of
+    // the tab on show.
+    void showPictureTabs(bool coverFound, bool posterFound);
     void save();
 
     ProgramState& m_state;
@@ -54,7 +56,7 @@ private:
     ArchiveTab& m_tab;
     QTableWidget& m_statistics;
     DatePickerWindow* m_picker = nullptr;
-    bool m_selecting = false; // a selection made by the program runs no handler
+    LineChoice* m_choice;
     std::string m_pickedText;
     std::optional<double> m_pickedDay;
     SearchIndex m_index;

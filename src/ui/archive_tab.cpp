@@ -9,9 +9,12 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -21,14 +24,13 @@
 
 namespace {
 
-QLineEdit* field(QGridLayout* grid, const char* name, const QString& caption, int row, int col, int span = 1,
-                 bool readOnly = false, QLabel** label = nullptr)
+// An edit with its label on a grid; label names the label when other code needs to find it.
+QLineEdit* field(QGridLayout* grid, const char* label, const char* name, const QString& caption, int row, int col,
+                 int span = 1, bool readOnly = false)
 {
     auto* edit = named<QLineEdit>(name);
     edit->setReadOnly(readOnly);
-    auto* l = new QLabel(caption);
-    if (label)
-        *label = l;
+    auto* l = label ? named<QLabel>(label, caption) : new QLabel(caption);
     grid->addWidget(l, row, col);
     grid->addWidget(edit, row, col + 1, 1, span);
     return edit;
@@ -50,6 +52,24 @@ void pictureTab(QWidget* tab, JpegView* view, QPushButton* button)
     layout->addWidget(button, 0, 0, Qt::AlignRight | Qt::AlignBottom);
 }
 
+// A small month sheet: a red band with two rings over a grid of days.
+QIcon calendarIcon()
+{
+    QPixmap sheet(16, 16);
+    sheet.fill(Qt::transparent);
+    QPainter p(&sheet);
+    p.setPen(QColor(90, 90, 90));
+    p.setBrush(Qt::white);
+    p.drawRect(1, 2, 13, 12);
+    p.fillRect(2, 3, 12, 3, QColor(200, 40, 40));
+    p.fillRect(4, 1, 1, 3, QColor(60, 60, 60));
+    p.fillRect(11, 1, 1, 3, QColor(60, 60, 60));
+    for (int y = 8; y <= 12; y += 2)
+        for (int x = 3; x <= 12; x += 3)
+            p.fillRect(x, y, 2, 1, QColor(60, 60, 60));
+    return QIcon(sheet);
+}
+
 } // namespace
 
 ArchiveTab::ArchiveTab(QWidget* parent) : QWidget(parent)
@@ -60,24 +80,23 @@ ArchiveTab::ArchiveTab(QWidget* parent) : QWidget(parent)
     DBLBresult->setUniformItemSizes(true);
     DBLBresult->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DBLBresult->setMinimumWidth(210);
-    DBLBresult->setMaximumWidth(260);
 
     DATIDB = panel("DATIDB");
     auto* grid = new QGridLayout(DATIDB);
     grid->setContentsMargins(6, 6, 6, 6);
     grid->setVerticalSpacing(3);
-    DBEDtitolo = field(grid, "DBEDtitolo", "Titolo", 0, 0, 3, true);
-    DBEDgenere = field(grid, "DBEDgenere", "Genere", 1, 0);
-    DBEDdurata = field(grid, "DBEDdurata", "Durata", 1, 2);
-    DBEDdatau = field(grid, "DBEDdatau", "Anno", 2, 0);
-    DBEDdataa = field(grid, "DBEDdataa", "Data Arrivo", 2, 2, 1, true);
-    DBEDattore1 = field(grid, "DBEDattore1", "Attori A", 3, 0, 3, false, &Label22);
-    DBEDattore2 = field(grid, "DBEDattore2", "Attori B", 4, 0, 3, false, &Label26);
-    Label22->setObjectName("Label22");
-    Label26->setObjectName("Label26");
-    DBEDregia = field(grid, "DBEDregia", "Regia", 5, 0, 3);
-    DBEDposizione = field(grid, "DBEDposizione", "Posizione", 6, 0);
-    DBEDdimmb = field(grid, "DBEDdimmb", "Dim MB", 6, 2, 1, true);
+    DBEDtitolo = field(grid, nullptr, "DBEDtitolo", "Titolo", 0, 0, 3, true);
+    DBEDgenere = field(grid, nullptr, "DBEDgenere", "Genere", 1, 0);
+    DBEDdurata = field(grid, nullptr, "DBEDdurata", "Durata", 1, 2);
+    DBEDdatau = field(grid, nullptr, "DBEDdatau", "Anno", 2, 0);
+    DBEDdataa = field(grid, nullptr, "DBEDdataa", "Data Arrivo", 2, 2, 1, true);
+    DBEDattore1 = field(grid, "Label22", "DBEDattore1", "Attori A", 3, 0, 3);
+    DBEDattore2 = field(grid, "Label26", "DBEDattore2", "Attori B", 4, 0, 3);
+    Label22 = DATIDB->findChild<QLabel*>("Label22");
+    Label26 = DATIDB->findChild<QLabel*>("Label26");
+    DBEDregia = field(grid, nullptr, "DBEDregia", "Regia", 5, 0, 3);
+    DBEDposizione = field(grid, nullptr, "DBEDposizione", "Posizione", 6, 0);
+    DBEDdimmb = field(grid, nullptr, "DBEDdimmb", "Dim MB", 6, 2, 1, true);
 
     PageControl3 = named<QTabWidget>("PageControl3");
     DBMtrama = named<QPlainTextEdit>("DBMtrama");
@@ -106,18 +125,21 @@ ArchiveTab::ArchiveTab(QWidget* parent) : QWidget(parent)
     FLTRT->setChecked(true);
     fg->addWidget(title, 0, 0);
     fg->addWidget(FLTRT, 0, 1);
-    FLTEDtitolo = field(fg, "FLTEDtitolo", "Titolo", 1, 0);
+    FLTEDtitolo = field(fg, "Label23", "FLTEDtitolo", "Titolo", 1, 0);
     FLTCBgenere = named<QComboBox>("FLTCBgenere");
     FLTCBgenere->setEditable(true);
-    fg->addWidget(new QLabel("Genere"), 1, 2);
+    // What the user types is the criterion as typed: no new items, no completion to an item.
+    FLTCBgenere->setInsertPolicy(QComboBox::NoInsert);
+    FLTCBgenere->setCompleter(nullptr);
+    fg->addWidget(named<QLabel>("Label17", "Genere"), 1, 2);
     fg->addWidget(FLTCBgenere, 1, 3);
-    FLTEDattore = field(fg, "FLTEDattore", "Attori", 2, 0);
-    FLTEDregia = field(fg, "FLTEDregia", "Regia", 2, 2);
-    FLTEDposizione = field(fg, "FLTEDposizione", "Posizione", 3, 0);
+    FLTEDattore = field(fg, "Label33", "FLTEDattore", "Attori", 2, 0);
+    FLTEDregia = field(fg, "Label34", "FLTEDregia", "Regia", 2, 2);
+    FLTEDposizione = field(fg, "Label35", "FLTEDposizione", "Posizione", 3, 0);
     FLTEDdataa = named<QLineEdit>("FLTEDdataa");
     FLTEDdataa->setReadOnly(true);
     SCalendar = named<QToolButton>("SCalendar");
-    SCalendar->setText("...");
+    SCalendar->setIcon(calendarIcon());
     SCalendar->setToolTip("Data iniziale");
     FLTDataClear = named<QToolButton>("FLTDataClear");
     FLTDataClear->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
@@ -125,7 +147,7 @@ ArchiveTab::ArchiveTab(QWidget* parent) : QWidget(parent)
     dateRow->addWidget(FLTEDdataa);
     dateRow->addWidget(SCalendar);
     dateRow->addWidget(FLTDataClear);
-    fg->addWidget(new QLabel("Data Arrivo"), 3, 2);
+    fg->addWidget(named<QLabel>("Label29", "Data Arrivo"), 3, 2);
     fg->addLayout(dateRow, 3, 3);
     FLTAPP = named<QPushButton>("FLTAPP", "Applica");
     FLTAPP->setToolTip("Applica Filtri");
@@ -146,8 +168,9 @@ ArchiveTab::ArchiveTab(QWidget* parent) : QWidget(parent)
     fg->addLayout(countRow, 4, 0, 1, 4);
 
     Panel7 = panel("Panel7");
-    auto* bl = new QVBoxLayout(Panel7);
+    auto* bl = new QGridLayout(Panel7);
     bl->setContentsMargins(6, 4, 6, 4);
+    bl->setVerticalSpacing(3);
     DBAggRec = named<QPushButton>("DBAggRec", "Aggiorna record");
     DBAggRec->setToolTip("Aggiorna titolo selezionato");
     DBCancRec = named<QPushButton>("DBCancRec", "Cancella record");
@@ -157,23 +180,26 @@ ArchiveTab::ArchiveTab(QWidget* parent) : QWidget(parent)
     QUIT = named<QPushButton>("QUIT", "USCITA");
     DBAggRec->setEnabled(false);
     DBCancRec->setEnabled(false);
+    // One line wide enough for the date with hours and minutes.
     Label32 = named<QLabel>("Label32", "Data archivio Films :");
-    Label32->setWordWrap(true);
-    for (QWidget* w : {static_cast<QWidget*>(DBAggRec), static_cast<QWidget*>(DBCancRec),
-                       static_cast<QWidget*>(MergeDB), static_cast<QWidget*>(QUIT), static_cast<QWidget*>(Label32)})
-        bl->addWidget(w);
+    Label32->setMinimumWidth(Label32->fontMetrics().horizontalAdvance("Data Archivio films: 00/00/0000 00:00") + 8);
+    bl->addWidget(DBAggRec, 0, 0);
+    bl->addWidget(DBCancRec, 0, 1);
+    bl->addWidget(MergeDB, 1, 0);
+    bl->addWidget(QUIT, 1, 1);
+    bl->addWidget(Label32, 2, 0, 1, 2);
 
+    // The record, the filters and the buttons on the left; the titles and their pages on the right.
+    auto* left = new QVBoxLayout;
+    left->addWidget(DATIDB);
+    left->addWidget(FILTRI);
+    left->addStretch();
+    left->addWidget(Panel7);
     auto* right = new QVBoxLayout;
-    right->addWidget(DATIDB);
+    right->addWidget(DBLBresult, 1);
     right->addWidget(PageControl3, 1);
-    auto* top = new QHBoxLayout;
-    top->addWidget(DBLBresult);
-    top->addLayout(right, 1);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(FILTRI, 1);
-    bottom->addWidget(Panel7);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addLayout(top, 1);
-    layout->addLayout(bottom);
+    layout->addLayout(left, 1);
+    layout->addLayout(right, 1);
 }

@@ -6,6 +6,8 @@
 #include "file_questions.h"
 #include "intake_tab.h"
 #include "jpeg_view.h"
+#include "line_choice.h"
+#include "title_list_model.h"
 
 #include "archive/config_file.h"
 #include "archive/program_state.h"
@@ -39,10 +41,8 @@ CoversController::CoversController(ProgramState& state, Dialogs& dialogs, Intake
                                    QObject* parent)
     : QObject(parent), m_state(state), m_dialogs(dialogs), m_tab(tab), m_archiveTab(archiveTab)
 {
-    connect(m_tab.ListBox3, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!m_selecting && row >= 0)
-            ListBox3Click(row);
-    });
+    m_choice = LineChoice::install(m_tab.ListBox3);
+    connect(m_choice, &LineChoice::chosen, this, &CoversController::ListBox3Click);
     connect(m_tab.SpeedButton1, &QPushButton::clicked, this, &CoversController::SpeedButton1Click);
     connect(m_tab.SpeedButton5, &QPushButton::clicked, this, &CoversController::SpeedButton5Click);
     connect(m_tab.AssCopArch, &QPushButton::clicked, this, &CoversController::AssCopArchClick);
@@ -52,7 +52,7 @@ CoversController::CoversController(ProgramState& state, Dialogs& dialogs, Intake
 void CoversController::RefreshCoversList()
 {
     QListWidget* list = m_tab.ListBox3;
-    m_selecting = true;
+    const LineChoice::Quiet quiet(m_choice);
     list->clear();
     const auto entries = covers::listCovers(m_state.settings.CoverListFolder);
     if (entries.empty())
@@ -63,7 +63,6 @@ void CoversController::RefreshCoversList()
         list->addItem(item);
     }
     list->setCurrentRow(-1);
-    m_selecting = false;
 }
 
 int CoversController::selectedEntry() const
@@ -82,7 +81,9 @@ void CoversController::ListBox3Click(int line)
         m_tab.JPEGImage1->hide();
         return;
     }
-    reportErrors(m_dialogs, [&] { m_tab.JPEGImage1->setFileName(q(files::toText(path))); });
+    // A picture that cannot be shown ends the click: the buttons stay as they were.
+    if (!reportErrors(m_dialogs, [&] { m_tab.JPEGImage1->setFileName(q(files::toText(path))); }))
+        return;
     m_tab.JPEGImage1->show();
     m_tab.SpeedButton5->setEnabled(true);
     m_tab.SpeedButton1->setEnabled(true);
@@ -96,7 +97,7 @@ void CoversController::SpeedButton1Click()
     if (row < 0)
         return;
     QListWidgetItem* item = m_tab.ListBox3->item(row);
-    if (!m_dialogs.confirm("Cancello Copertina " + t(item->text())))
+    if (!m_dialogs.confirm(Dialogs::Kind::Question, "Cancello Copertina " + t(item->text())))
         return;
     try {
         files::remove(files::fromText(m_state.settings.CoverListFolder) / fileNameOf(*item));
@@ -104,10 +105,9 @@ void CoversController::SpeedButton1Click()
         m_dialogs.message(Dialogs::Kind::Error, "Cancellazione fallita !");
         return;
     }
+    const LineChoice::Quiet quiet(m_choice);
     delete m_tab.ListBox3->takeItem(row);
-    m_selecting = true;
     m_tab.ListBox3->setCurrentRow(m_tab.ListBox3->count() > 0 ? 0 : -1);
-    m_selecting = false;
 }
 
 void CoversController::SpeedButton5Click()
@@ -120,11 +120,13 @@ void CoversController::SpeedButton5Click()
 
 void CoversController::AssCopArchClick()
 {
+    // The line's own text: an addition or a merge may have re-sorted ViewTable under it since.
     const QModelIndex current = m_archiveTab.DBLBresult->selectionModel()->currentIndex();
-    if (!current.isValid() || !m_archiveTab.DBLBresult->selectionModel()->isSelected(current) ||
-        current.row() >= m_state.archive.ViewCount)
+    if (!current.isValid() || !m_archiveTab.DBLBresult->selectionModel()->isSelected(current))
         return;
-    associate(m_state.archive.ViewTable.row(current.row() + 1).titolo);
+    const std::string title = m_archiveTab.titles->titleAt(current.row());
+    if (!title.empty())
+        associate(title);
 }
 
 void CoversController::associate(const std::string& title)
@@ -133,7 +135,7 @@ void CoversController::associate(const std::string& title)
     if (row < 0)
         return;
     QListWidgetItem* item = m_tab.ListBox3->item(row);
-    if (!m_dialogs.confirm(covers::associationQuestion(title, t(item->text()))))
+    if (!m_dialogs.confirm(Dialogs::Kind::Question, covers::associationQuestion(title, t(item->text()))))
         return;
     const std::string newName = covers::coverNameFor(title);
     if (!covers::renameCover(m_state.settings.CoverListFolder, {t(item->text()), fileNameOf(*item)}, newName)) {

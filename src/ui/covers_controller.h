@@ -7,6 +7,7 @@
 class ArchiveTab;
 class Dialogs;
 class IntakeTab;
+class LineChoice;
 struct ProgramState;
 
 // The "Copertine" tab of the intake: the covers folder's JPEG files, the picture of the one
@@ -36,5 +37,5 @@ private:
     Dialogs& m_dialogs;
     IntakeTab& m_tab;
     ArchiveTab& m_archiveTab;
-    bool m_selecting = false;
+    LineChoice* m_choice;
 };

@@ -72,7 +72,7 @@ IntakeController::IntakeController(ProgramState& state, Dialogs& dialogs, Intake
 
 void IntakeController::ReadVolumeLabel()
 {
-    ::ReadVolumeLabel(m_state.intake, m_state.settings);
+    ::ReadVolumeLabel(m_state.intake, m_state.settings, m_state.volumes);
     m_tab.EDVOL->setText(q(m_state.intake.VolumeLabel));
 }
 
@@ -206,7 +206,7 @@ void IntakeController::savePictures(int line)
 
 void IntakeController::ScartaClick()
 {
-    if (!m_dialogs.confirm("Disassocio tutti i dati associati?"))
+    if (!m_dialogs.confirm(Dialogs::Kind::Warning, "Disassocio tutti i dati associati?"))
         return;
     m_state.archive.PendingDataFlag = 0;
     QListWidget& list = *m_tab.CheckListBox1;
@@ -233,7 +233,7 @@ void IntakeController::AutoManClick()
 
 void IntakeController::AddToDBClick()
 {
-    if (!m_dialogs.confirm("Aggiungo elementi con spunta a DataBase ?"))
+    if (!m_dialogs.confirm(Dialogs::Kind::Question, "Aggiungo elementi con spunta a DataBase ?"))
         return;
     QListWidget& list = *m_tab.CheckListBox1;
     std::vector<int> ticked;

@@ -94,7 +94,7 @@ void IntakeToolsController::ExportClick()
 
 void IntakeToolsController::ImportClick()
 {
-    if (!m_dialogs.confirm(kImportWarning))
+    if (!m_dialogs.confirm(Dialogs::Kind::Warning, kImportWarning))
         return;
     const auto path = askTextFile(m_dialogs);
     if (!path)

@@ -248,7 +248,7 @@ void MainWindow::Button2Click()
     const std::string question = m_state.archive.PendingDataFlag >= 1
                                      ? "Attenzione ! Dati Pendenti non salvati !\nESCO ugualmente ?"
                                      : "ESCO ?";
-    if (m_dialogs.confirm(question))
+    if (m_dialogs.confirm(Dialogs::Kind::Question, question))
         close();
 }
 

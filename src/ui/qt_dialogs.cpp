@@ -11,27 +11,37 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-void QtDialogs::message(Kind kind, const std::string& text)
+namespace {
+
+QMessageBox::Icon iconOf(Dialogs::Kind kind)
 {
-    const QString t = cp1252::toQString(text);
-    const QString title = QApplication::applicationName();
     switch (kind) {
-    case Kind::Information:
-        QMessageBox::information(m_parent, title, t);
-        break;
-    case Kind::Warning:
-        QMessageBox::warning(m_parent, title, t);
-        break;
-    case Kind::Error:
-        QMessageBox::critical(m_parent, title, t);
+    case Dialogs::Kind::Information:
+        return QMessageBox::Information;
+    case Dialogs::Kind::Warning:
+        return QMessageBox::Warning;
+    case Dialogs::Kind::Error:
+        return QMessageBox::Critical;
+    case Dialogs::Kind::Question:
         break;
     }
+    return QMessageBox::Question;
 }
 
-bool QtDialogs::confirm(const std::string& text)
+} // namespace
+
+void QtDialogs::message(Kind kind, const std::string& text)
 {
-    return QMessageBox::question(m_parent, QApplication::applicationName(), cp1252::toQString(text),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    QMessageBox box(iconOf(kind), QApplication::applicationName(), cp1252::toQString(text), QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+bool QtDialogs::confirm(Kind kind, const std::string& text)
+{
+    QMessageBox box(iconOf(kind), QApplication::applicationName(), cp1252::toQString(text),
+                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<std::string> QtDialogs::inputBox(const std::string& caption, const std::string& prompt,

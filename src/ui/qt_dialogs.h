@@ -12,7 +12,7 @@ public:
     void setParent(QWidget* parent) { m_parent = parent; }
 
     void message(Kind kind, const std::string& text) override;
-    bool confirm(const std::string& text) override;
+    bool confirm(Kind kind, const std::string& text) override;
     std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& defaultText) override;
     std::optional<std::string> chooseFolder(const std::string& startFolder) override;

@@ -40,7 +40,12 @@ SettingsTab::SettingsTab(const QString& host, QWidget* parent) : QWidget(parent)
     SGStat->horizontalHeader()->hide();
     SGStat->verticalHeader()->hide();
     SGStat->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    SGStat->verticalHeader()->setDefaultSectionSize(20);
+    SGStat->setSelectionMode(QAbstractItemView::SingleSelection);
+    SGStat->horizontalHeader()->setDefaultSectionSize(80);
+    SGStat->verticalHeader()->setMinimumSectionSize(1);
+    SGStat->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    SGStat->verticalHeader()->setDefaultSectionSize(18);
+    SGStat->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     SGStat->setMinimumWidth(230);
 
     auto* archivist = new QGroupBox("  Archivist  ");

@@ -8,6 +8,7 @@ void TitleListModel::fill(int count)
     beginResetModel();
     m_message.clear();
     m_count = m_archive ? count : 0;
+    m_lines = m_archive ? m_archive->ViewTable : RecordTable();
     endResetModel();
 }
 
@@ -24,8 +25,17 @@ void TitleListModel::removeLine(int line)
     if (line < 0 || line >= m_count)
         return;
     beginRemoveRows(QModelIndex(), line, line);
+    for (int r = line + 1; r < m_count; ++r)
+        m_lines.copyRow(r, m_lines, r + 1);
     --m_count;
     endRemoveRows();
+}
+
+std::string TitleListModel::titleAt(int line) const
+{
+    if (!m_message.isEmpty() || line < 0 || line >= m_count)
+        return {};
+    return m_lines.row(line + 1).titolo;
 }
 
 int TitleListModel::rowCount(const QModelIndex& parent) const
@@ -41,5 +51,5 @@ QVariant TitleListModel::data(const QModelIndex& index, int role) const
         return {};
     if (!m_message.isEmpty())
         return m_message;
-    return cp1252::toQString(m_archive->ViewTable.row(index.row() + 1).titolo);
+    return cp1252::toQString(m_lines.row(index.row() + 1).titolo);
 }

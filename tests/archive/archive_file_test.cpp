@@ -78,7 +78,7 @@ TEST(ArchiveFile, SaveWritesCrLfLinesAndStartupLoadGivesTheRecordsBack)
                                          archiveline::format(loaded.ArchiveTable.row(2), kItalian) + "\r\n");
 }
 
-TEST(ArchiveFile, DateLabelShowsTheFirstFourteenCharactersOfTheFileTime)
+TEST(ArchiveFile, DateLabelShowsTheFileTimeToTheMinute)
 {
     TempFolder dir;
     const std::string path = (dir / "films.txt").string();
@@ -95,7 +95,30 @@ TEST(ArchiveFile, DateLabelShowsTheFirstFourteenCharactersOfTheFileTime)
     ASSERT_EQ(::utime(path.c_str(), &times), 0);
     ScriptedDialogs dialogs;
     ArchiveModel m;
-    EXPECT_EQ(LoadArchive(m, path, kItalian, dialogs).dateLabel, "Data Archivio films: 08/12/2004 14:");
+    EXPECT_EQ(LoadArchive(m, path, kItalian, dialogs).dateLabel, "Data Archivio films: 08/12/2004 14:35");
+}
+
+TEST(ArchiveFile, DateToTheMinuteKeepsTheDateHoursAndMinutesOfAnyFormat)
+{
+    RegionalSettings dotted = kItalian;
+    dotted.longTimeFormat = "h:nn:ss";
+    dotted.timeSeparator = '.';
+    RegionalSettings american = kItalian;
+    american.shortDateFormat = "m/d/yyyy";
+    american.longTimeFormat = "h:nn:ss ampm";
+    const struct
+    {
+        const RegionalSettings& rs;
+        double time;
+        const char* shown;
+    } cases[] = {
+        {kItalian, dates::encode({2026, 12, 10, 15, 42, 9}), "10/12/2026 15:42"},
+        {kItalian, dates::encode({2026, 12, 10}), "10/12/2026"}, // midnight: the date alone
+        {dotted, dates::encode({2026, 12, 10, 9, 5, 0}), "10/12/2026 9.05"},
+        {american, dates::encode({2026, 1, 2, 9, 5, 0}), "1/2/2026 9:05"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(dateToTheMinute(c.time, c.rs), c.shown);
 }
 
 TEST(ArchiveFile, MissingFileIsReportedThenCreatedEmpty)

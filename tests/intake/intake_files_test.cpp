@@ -82,6 +82,25 @@ TEST_F(Merge, KeepsOtherCaseAndDropsOtherPositionOnlyWhenAsked)
     }
 }
 
+TEST_F(Merge, OfTwoDuplicatesTheRecordTheSortPutsFirstRemains)
+{
+    const auto from = [](const std::string& title, const std::string& who) {
+        dfilm r = film(title);
+        r.trama = who;
+        return r;
+    };
+    save("altro.txt", {from("ALIEN.MPG", "theirs"), from("BLADE.AVI", "theirs"), from("ZORRO.DIVX", "theirs")});
+    ArchiveModel m = archiveOf({from("ZORRO.DIVX", "mine"), from("ALIEN.MPG", "mine"), from("MATRIX.AVI", "mine")});
+    const MergeCounts c = MergeArchiveFile(m, path("altro.txt"), kItalian, {});
+    EXPECT_EQ(c.removed, 2);
+    // The middle-pivot quicksort swaps the equal titles: both read records come first and remain.
+    std::vector<std::string> kept;
+    for (int k = 1; k <= m.ArchiveCount; ++k)
+        kept.push_back(m.ArchiveTable.row(k).titolo + " " + m.ArchiveTable.row(k).trama);
+    EXPECT_EQ(kept, (std::vector<std::string>{"ALIEN.MPG theirs", "BLADE.AVI theirs", "MATRIX.AVI mine",
+                                              "ZORRO.DIVX theirs"}));
+}
+
 TEST_F(Merge, ABadLineOrAMissingFileLeavesTheArchiveAsItWas)
 {
     folder.write("rotto.txt", "A\t\t\t\t\tP\t\t\t10/03/2005\t700\t0\tt\r\nB\t\t\t\t\tP\t\t\tieri\t700\t0\tt\r\n");

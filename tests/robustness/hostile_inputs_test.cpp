@@ -21,24 +21,36 @@ namespace {
 const RegionalSettings kItalian = RegionalSettings::italian();
 const std::string kGoodLine = "MATRIX.AVI\tFANTASCIENZA\t\t\tWachowski\tGino-FILM01\t\t1999\t10/03/2005\t734,0032\t0\ttrama";
 
+constexpr int kRefused = -1;
+
+// A hostile file and what each reader makes of it: the records or entries it takes, or kRefused
+// when it refuses the whole file.
 struct Hostile
 {
     const char* name;
     std::string bytes;
+    int archiveRecords = kRefused;
+    int recordsAfterMerge = kRefused; // merged into an archive of one other record
+    int importedEntries = kRefused;
 };
 
 const std::vector<Hostile>& hostileFiles()
 {
     static const std::vector<Hostile> files = [] {
         std::vector<Hostile> f;
-        f.push_back({"empty", ""});
+        // An empty file is an empty archive, merges nothing and lists nothing.
+        f.push_back({"empty", "", 0, 1, 0});
         f.push_back({"line of 50 MB", std::string(50u << 20, 'x')});
-        f.push_back({"plot of 50 MB", kGoodLine + std::string(50u << 20, 'y') + "\r\n"});
-        f.push_back({"NUL bytes", std::string("MA\0TRIX.AVI\t\t\t\t\tP\0S\t\t\t10/03/2005\t700\t0\t\0\r\n", 40) +
-                                      std::string(8, '\0')});
-        f.push_back({"lone CR", kGoodLine + "\r" + kGoodLine + "\r"});
+        // A whole archive line is no title list line: the import refuses the files below.
+        f.push_back({"plot of 50 MB", kGoodLine + std::string(50u << 20, 'y') + "\r\n", 1, 2});
+        f.push_back({"NUL bytes",
+                     std::string("MA\0TRIX.AVI\t\t\t\t\tP\0S\t\t\t10/03/2005\t700\t0\t\0\r\n", 40) +
+                         std::string(8, '\0'),
+                     1, 2});
+        // Two lines, the same record twice: the merge keeps one.
+        f.push_back({"lone CR", kGoodLine + "\r" + kGoodLine + "\r", 2, 2});
         f.push_back({"undefined Windows-1252 bytes",
-                     "\x81\x8D\x8F\x90\x9D.AVI\t\x81\t\x8D\t\x8F\t\x90\tGino-\x9D\t\t\t10/03/2005\t1\t0\t\x81\x9D\r\n"});
+                     "\x81\x8D\x8F\x90\x9D.AVI\t\x81\t\x8D\t\x8F\t\x90\tGino-\x9D\t\t\t10/03/2005\t1\t0\t\x81\x9D\r\n", 1, 2});
         f.push_back({"JPEG announcing 60000 x 60000", withAnnouncedSize(makeJpeg(64, 48), 60000, 60000)});
         const std::string jpeg = makeJpeg(64, 48);
         f.push_back({"truncated JPEG", jpeg.substr(0, jpeg.size() / 2)});
@@ -84,11 +96,14 @@ TEST_P(HostileInputs, ArchiveLoadProtectsWhatItCannotRead)
     ArchiveModel m;
     ScriptedDialogs dialogs;
     const LoadResult r = LoadArchive(m, path, kItalian, dialogs);
-    if (r.outcome == LoadResult::Outcome::Damaged) {
+    if (input().archiveRecords == kRefused) {
+        EXPECT_EQ(r.outcome, LoadResult::Outcome::Damaged);
         EXPECT_FALSE(r.error.empty());
         // Nothing may overwrite a file that was not read whole.
         EXPECT_THROW(SaveArchive(m, path, kItalian), UserError);
     } else {
+        EXPECT_NE(r.outcome, LoadResult::Outcome::Damaged) << r.error;
+        ASSERT_EQ(m.ArchiveCount, input().archiveRecords);
         // What loads saves back and loads again to the same records.
         SaveArchive(m, folder.text() + "copy.txt", kItalian);
         ArchiveModel again;
@@ -107,9 +122,14 @@ TEST_P(HostileInputs, MergeTakesAllOrNothing)
     archived.titolo = "ALIEN.MPG";
     ArchiveModel m = archiveOf({archived});
     const std::string error = outcome([&] { MergeArchiveFile(m, path, kItalian, {}); });
-    if (!error.empty()) {
+    if (input().recordsAfterMerge == kRefused) {
+        EXPECT_FALSE(error.empty());
         EXPECT_EQ(m.ArchiveCount, 1);
+        EXPECT_EQ(m.ArchiveTable.row(1), archived);
         EXPECT_EQ(m.ArchiveTable.row(2), dfilm());
+    } else {
+        EXPECT_EQ(error, "");
+        EXPECT_EQ(m.ArchiveCount, input().recordsAfterMerge);
     }
     expectUnchanged("altro.txt");
 }
@@ -121,10 +141,13 @@ TEST_P(HostileInputs, TitleListImportTakesAllOrNothing)
     intake.IntakeTable.edit(1).titolo = "PRIMA.AVI";
     intake.IntakeCount = 1;
     const std::string error = outcome([&] { ImportTitleList(intake, path, kItalian); });
-    if (!error.empty()) {
+    if (input().importedEntries == kRefused) {
         EXPECT_NE(error.find("riga"), std::string::npos) << error;
         EXPECT_EQ(intake.IntakeCount, 1);
         EXPECT_EQ(intake.IntakeTable.row(1).titolo, "PRIMA.AVI");
+    } else {
+        EXPECT_EQ(error, "");
+        EXPECT_EQ(intake.IntakeCount, input().importedEntries);
     }
     expectUnchanged("lista.txt");
 }

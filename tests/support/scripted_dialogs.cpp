@@ -22,13 +22,15 @@ T next(std::deque<T>& answers, const std::string& what)
 
 void ScriptedDialogs::message(Kind kind, const std::string& text)
 {
-    static const char* const kNames[] = {"information", "warning", "error"};
+    static const char* const kNames[] = {"information", "warning", "error", "question"};
     log.push_back(std::string(kNames[static_cast<int>(kind)]) + ": " + text);
 }
 
-bool ScriptedDialogs::confirm(const std::string& text)
+bool ScriptedDialogs::confirm(Kind kind, const std::string& text)
 {
-    log.push_back("confirm: " + text);
+    static const char* const kPrefixes[] = {"confirm information: ", "confirm warning: ", "confirm error: ",
+                                            "confirm: "};
+    log.push_back(kPrefixes[static_cast<int>(kind)] + text);
     return next(confirmAnswers, "confirm " + text);
 }
 

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-// Dialogs answered in advance by a test. Every dialog shown is logged as "kind: text"; a dialog
+// Dialogs answered in advance by a test. Every dialog shown is logged as "kind: text" (a
+// confirmation as "confirm: text", or "confirm warning: text" in a warning box); a dialog
 // without a prepared answer fails the test and throws, which ends the handler that asked.
 class ScriptedDialogs : public Dialogs
 {
@@ -20,7 +21,7 @@ public:
     std::vector<std::string> log;
 
     void message(Kind kind, const std::string& text) override;
-    bool confirm(const std::string& text) override;
+    bool confirm(Kind kind, const std::string& text) override;
     std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& defaultText) override;
     std::optional<std::string> chooseFolder(const std::string& startFolder) override;

@@ -6,6 +6,7 @@
 #include "ui/date_picker_window.h"
 #include "ui/jpeg_view.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -58,11 +60,29 @@ protected:
             out << list->model()->index(i, 0).data().toString();
         return out;
     }
+    // A click on the line, as a user chooses a title.
     void choose(int line)
     {
         auto* list = control<QListView>("DBLBresult");
-        list->setFocus();
-        list->setCurrentIndex(list->model()->index(line, 0));
+        const QRect rect = list->visualRect(list->model()->index(line, 0));
+        ASSERT_TRUE(rect.isValid()) << "no line " << line;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    void showTab(int index)
+    {
+        QTabBar* bar = control<QTabWidget>("PageControl3")->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+        ASSERT_EQ(control<QTabWidget>("PageControl3")->currentIndex(), index);
+    }
+    QSize shown(const char* view) { return control<JpegView>(view)->picture().size(); }
+    void pictures(const std::string& title, QSize cover, QSize poster)
+    {
+        std::filesystem::create_directories(folder / "copertine");
+        std::filesystem::create_directories(folder / "locandine");
+        if (!cover.isEmpty())
+            folder.write("copertine/" + title + ".jpg", makeJpeg(cover.width(), cover.height()));
+        if (!poster.isEmpty())
+            folder.write("locandine/lc_" + title + ".jpg", makeJpeg(poster.width(), poster.height()));
     }
     QString text(const char* name) { return control<QLineEdit>(name)->text(); }
 };
@@ -91,6 +111,11 @@ TEST_F(Browser, StartShowsTheFirstRecordGenresAndStatistics)
     EXPECT_EQ(grid->item(0, 1)->text(), "3");
     EXPECT_EQ(grid->item(2, 0)->text(), "FANTASCIENZA");
     EXPECT_EQ(grid->item(2, 1)->text(), "2");
+    // Rows 18 high; the first row and column are fixed cells, the counts below them are not.
+    EXPECT_EQ(grid->rowHeight(1), 18);
+    EXPECT_FALSE(grid->item(0, 1)->flags() & Qt::ItemIsSelectable);
+    EXPECT_FALSE(grid->item(2, 0)->flags() & Qt::ItemIsSelectable);
+    EXPECT_TRUE(grid->item(2, 1)->flags() & Qt::ItemIsSelectable);
     EXPECT_TRUE(dialogs.log.empty());
 }
 
@@ -106,12 +131,12 @@ TEST_F(Browser, ChoosingATitleShowsItAndFindsItsPictures)
     EXPECT_FALSE(control<QLabel>("Label26")->isEnabled());
     EXPECT_FALSE(tabs->isTabVisible(2));
     EXPECT_FALSE(tabs->isTabVisible(1));
-    tabs->setCurrentIndex(0);
+    showTab(0);
     choose(1);
     EXPECT_TRUE(control<QLineEdit>("DBEDattore1")->isEnabled());
     EXPECT_TRUE(tabs->isTabVisible(2)); // found ignoring case
     EXPECT_TRUE(control<JpegView>("DBJPGcover")->picture().isNull()); // loaded when its tab shows
-    tabs->setCurrentIndex(2);
+    showTab(2);
     EXPECT_EQ(control<JpegView>("DBJPGcover")->picture().size(), QSize(300, 600));
     EXPECT_EQ(state.CoverImagePath, folder.text() + "copertine/matrix.JPG");
 }
@@ -210,14 +235,22 @@ TEST_F(Browser, DeletingTheFirstOfThreeShowsTheNext)
     dialogs.confirmAnswers = {true};
     control<QPushButton>("DBCancRec")->click();
     EXPECT_EQ(titles(), QStringList{"MATRIX.AVI"});
+    // A row never filled: empty texts, day zero of the calendar, no size.
     EXPECT_EQ(text("DBEDtitolo"), "");
+    EXPECT_EQ(text("DBEDgenere"), "");
+    EXPECT_EQ(text("DBEDdataa"), "30/12/1899");
+    EXPECT_EQ(text("DBEDdimmb"), "0,00");
     EXPECT_EQ(state.archive.ArchiveCount, 1);
 }
 
 TEST_F(Browser, NoSelectionUpdateBeepsAndNoChangesWithoutYes)
 {
     startWith(kThree);
-    control<QListView>("DBLBresult")->selectionModel()->clear();
+    // Ctrl+click takes the selection away from the line.
+    auto* list = control<QListView>("DBLBresult");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list->visualRect(list->model()->index(0, 0)).center());
+    ASSERT_TRUE(list->selectionModel()->selectedIndexes().isEmpty());
     control<QPushButton>("DBAggRec")->click();
     control<QPushButton>("DBCancRec")->click();
     EXPECT_EQ(dialogs.log, std::vector<std::string>{"beep"});
@@ -258,4 +291,132 @@ TEST_F(Browser, MergeFromTheButtonReportsAndListsTheWholeArchive)
     EXPECT_EQ(folder.read("films.txt"), saved);
     EXPECT_EQ(titles(), (QStringList{"ALIEN.MPG", "BLADE RUNNER.AVI", "MATRIX.AVI", "TOY STORY.AVI"}));
     EXPECT_EQ(state.archive.ArchiveCount, 4);
+}
+
+TEST_F(Browser, AClickOnTheLineAlreadyCurrentShowsItsPictures)
+{
+    pictures("ALIEN", {300, 600}, {40, 60});
+    pictures("TOY STORY", {20, 10}, {});
+    startWith(kThree);
+    showTab(2);
+    // Line 0 is current after the fill, yet the click chooses it.
+    choose(0);
+    EXPECT_EQ(state.CoverImagePath, folder.text() + "copertine/ALIEN.jpg");
+    EXPECT_EQ(shown("DBJPGcover"), QSize(300, 600));
+    choose(0); // again: nothing lost, nothing asked
+    EXPECT_EQ(shown("DBJPGcover"), QSize(300, 600));
+
+    // The only title a filter leaves is line 0 too.
+    QTest::keyClicks(control<QLineEdit>("FLTEDtitolo"), "toy");
+    ASSERT_EQ(titles(), QStringList{"TOY STORY.AVI"});
+    choose(0);
+    EXPECT_EQ(shown("DBJPGcover"), QSize(20, 10));
+    EXPECT_FALSE(control<QTabWidget>("PageControl3")->isTabVisible(1));
+    EXPECT_TRUE(dialogs.log.empty());
+}
+
+TEST_F(Browser, KeysChooseTheLineTheyMoveTo)
+{
+    pictures("MATRIX", {50, 70}, {});
+    startWith(kThree);
+    showTab(2);
+    choose(0);
+    ASSERT_FALSE(control<QTabWidget>("PageControl3")->isTabVisible(2)); // ALIEN has no cover
+    auto* list = control<QListView>("DBLBresult");
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(text("DBEDtitolo"), "MATRIX.AVI");
+    EXPECT_TRUE(control<QTabWidget>("PageControl3")->isTabVisible(2));
+    QTest::keyClick(list, Qt::Key_End);
+    EXPECT_EQ(text("DBEDtitolo"), "TOY STORY.AVI");
+    EXPECT_FALSE(control<QTabWidget>("PageControl3")->isTabVisible(2));
+}
+
+TEST_F(Browser, DeletionKeepsThePicturesAndTabsOfTheDeletedTitle)
+{
+    pictures("ALIEN", {300, 600}, {});
+    pictures("MATRIX", {}, {40, 60});
+    startWith(kThree);
+    showTab(2);
+    choose(0);
+    const std::string cover = state.CoverImagePath, poster = state.PosterImagePath;
+    dialogs.confirmAnswers = {true};
+    control<QPushButton>("DBCancRec")->click();
+    EXPECT_EQ(text("DBEDtitolo"), "MATRIX.AVI"); // the record that moved up is shown
+    auto* tabs = control<QTabWidget>("PageControl3");
+    EXPECT_EQ(state.CoverImagePath, cover);
+    EXPECT_EQ(state.PosterImagePath, poster);
+    EXPECT_TRUE(tabs->isTabVisible(2)); // MATRIX has no cover, but the tabs are not refreshed
+    EXPECT_FALSE(tabs->isTabVisible(1));
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    EXPECT_EQ(shown("DBJPGcover"), QSize(300, 600));
+
+    // The line that moved up is current, and a click on it chooses it.
+    choose(0);
+    EXPECT_FALSE(tabs->isTabVisible(2));
+    EXPECT_TRUE(tabs->isTabVisible(1));
+    EXPECT_EQ(shown("DBLOCANDINA"), QSize(40, 60));
+}
+
+TEST_F(Browser, HidingTheShownCoverTabShowsTheNewTitlesPoster)
+{
+    pictures("ALIEN", {300, 600}, {10, 10});
+    pictures("MATRIX", {}, {40, 60});
+    startWith(kThree);
+    showTab(2);
+    choose(0);
+    // The former title's poster is gone: loading it on the way would be an error.
+    std::filesystem::remove(folder / "locandine/lc_ALIEN.jpg");
+    choose(1);
+    auto* tabs = control<QTabWidget>("PageControl3");
+    EXPECT_FALSE(tabs->isTabVisible(2));
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    EXPECT_EQ(shown("DBLOCANDINA"), QSize(40, 60));
+    EXPECT_TRUE(dialogs.log.empty()) << dialogs.log.front();
+
+    // A title with neither picture leaves the plot shown, and nothing is loaded.
+    choose(2);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_TRUE(dialogs.log.empty()) << dialogs.log.front();
+}
+
+TEST_F(Browser, TheGenreBoxFiltersOnWhatIsTypedAndWhatIsChosen)
+{
+    std::vector<dfilm> records = kThree;
+    records[1].genere = "DRAMMATICO";
+    startWith(records);
+    auto* genre = control<QComboBox>("FLTCBgenere");
+    const int items = genre->count();
+    genre->setFocus();
+    QTest::keyClick(genre->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(genre->lineEdit(), "drammatico");
+    EXPECT_EQ(genre->currentText().toStdString(), "drammatico"); // not completed to the item
+    EXPECT_TRUE(titles().isEmpty());                // case matters
+    QTest::keyClick(genre->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(genre->count(), items); // Enter adds no item
+    EXPECT_EQ(genre->currentText().toStdString(), "drammatico");
+    EXPECT_TRUE(titles().isEmpty());
+
+    // Choosing the item from the drop-down list does match.
+    genre->showPopup();
+    QAbstractItemView* popup = genre->view();
+    const QModelIndex item = popup->model()->index(genre->findText("DRAMMATICO", Qt::MatchExactly), 0);
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(item).center());
+    EXPECT_EQ(genre->currentText().toStdString(), "DRAMMATICO");
+    EXPECT_EQ(titles(), QStringList{"MATRIX.AVI"});
+}
+
+TEST_F(Browser, ClearingWithRealTimeOffListsAllAndLeavesApplyOn)
+{
+    startWith(kThree);
+    control<QCheckBox>("FLTRT")->click(); // off
+    QTest::keyClicks(control<QLineEdit>("FLTEDregia"), "scott");
+    control<QPushButton>("FLTAPP")->click();
+    ASSERT_EQ(titles(), QStringList{"ALIEN.MPG"});
+    ASSERT_FALSE(control<QPushButton>("FLTAPP")->isEnabled());
+    control<QPushButton>("FLTCLEAR")->click();
+    EXPECT_EQ(titles(), (QStringList{"ALIEN.MPG", "MATRIX.AVI", "TOY STORY.AVI"}));
+    EXPECT_EQ(text("FLTEDregia"), "");
+    // The emptied field went through the change handler as a user's edit would.
+    EXPECT_TRUE(control<QPushButton>("FLTAPP")->isEnabled());
+    EXPECT_TRUE(control<QPushButton>("FLTCLEAR")->isEnabled());
 }

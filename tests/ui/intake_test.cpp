@@ -1,3 +1,4 @@
+#include "support/fake_disc.h"
 #include "support/program_fixture.h"
 #include "support/test_pictures.h"
 
@@ -16,6 +17,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -30,7 +32,7 @@ protected:
     std::string media() const { return folder.text() + "media"; }
     std::string coversFolder() const { return folder.text() + "copertine"; }
     // The position the scan gives on this machine.
-    std::string position() const { return "Nick-" + volume::ReadVolumeLabel(media()); }
+    std::string position() const { return "Nick-" + volume::ReadVolumeLabel(media(), state.volumes); }
 
     void SetUp() override
     {
@@ -58,13 +60,14 @@ protected:
         control<QTabWidget>("PageControl1")->setCurrentIndex(1);
     }
     QListWidget* list() { return control<QListWidget>("CheckListBox1"); }
-    QStringList lines()
+    static QStringList textsOf(const QListWidget* w)
     {
         QStringList out;
-        for (int i = 0; i < list()->count(); ++i)
-            out << list()->item(i)->text();
+        for (int i = 0; i < w->count(); ++i)
+            out << w->item(i)->text();
         return out;
     }
+    QStringList lines() { return textsOf(list()); }
     std::vector<bool> greyed()
     {
         std::vector<bool> out;
@@ -84,6 +87,26 @@ protected:
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, QPoint(lineRect(line).left() + 10, lineRect(line).center().y()));
     }
     void click(const char* button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
+    QListWidget* covers() { return control<QListWidget>("ListBox3"); }
+    QStringList coverEntries() { return textsOf(covers()); }
+    void clickCover(int row)
+    {
+        const QRect rect = covers()->visualItemRect(covers()->item(row));
+        QTest::mouseClick(covers()->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    void showCoversTab()
+    {
+        QTabBar* bar = control<QTabWidget>("PageControl2")->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    }
+    // A click on a title of the archive tab's list, which is shown for it and left again.
+    void chooseArchiveTitle(int line)
+    {
+        control<QTabWidget>("PageControl1")->setCurrentIndex(0);
+        auto* titles = control<QListView>("DBLBresult");
+        QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
+                          titles->visualRect(titles->model()->index(line, 0)).center());
+    }
     QString text(const char* edit) { return control<QLineEdit>(edit)->text(); }
     void type(const char* edit, const QString& s)
     {
@@ -189,6 +212,9 @@ TEST_F(Intake, AssociatingAGreyedLineTicksItAndTheAdditionCountsItTwice)
     click("AddToDB");
     EXPECT_EQ(dialogs.log.back(), "information: Processati : 1\nDoppi      : 1\nAggiunti   : 1");
     ASSERT_EQ(state.archive.ArchiveCount, 1);
+    // The sort swaps the two equal keys, so the record that remains is the one just associated.
+    EXPECT_EQ(state.archive.ArchiveTable.row(1).genere, "FANTASCIENZA");
+    EXPECT_NE(folder.read("films.txt").find("ALIEN.MPG\tFANTASCIENZA\t"), std::string::npos);
 }
 
 TEST_F(Intake, OptionsGovernTheMarks)
@@ -239,7 +265,7 @@ TEST_F(Intake, DiscardingUnticksAndClearsThePendingData)
     click("Scarta");
     EXPECT_FALSE(ticked(0) || ticked(1));
     EXPECT_EQ(state.archive.PendingDataFlag, 0);
-    EXPECT_EQ(dialogs.log[0], "confirm: Disassocio tutti i dati associati?");
+    EXPECT_EQ(dialogs.log[0], "confirm warning: Disassocio tutti i dati associati?");
     click("QUIT");
     EXPECT_EQ(dialogs.log.back(), "confirm: ESCO ?");
 }
@@ -301,7 +327,8 @@ TEST_F(Intake, CoversAreListedShownRenamedAfterTitlesAndDeleted)
     for (const char* b : {"SpeedButton1", "SpeedButton5", "AssCopArch"})
         EXPECT_FALSE(control<QPushButton>(b)->isEnabled()) << b;
 
-    covers->setCurrentRow(1);
+    showCoversTab();
+    clickCover(1);
     auto* view = control<JpegView>("JPEGImage1");
     EXPECT_EQ(view->picture().size(), QSize(200, 100));
     EXPECT_TRUE(control<QPushButton>("SpeedButton5")->isEnabled());
@@ -319,14 +346,14 @@ TEST_F(Intake, CoversAreListedShownRenamedAfterTitlesAndDeleted)
 
     // ALIEN.jpg is taken (as alien.jpg): the rename fails and both files stay.
     clickLine(0);
-    covers->setCurrentRow(2);
+    clickCover(2);
     dialogs.confirmAnswers = {true};
     click("SpeedButton5");
     EXPECT_EQ(dialogs.log.back(), "error: Rinomina Copertina fallita !");
     EXPECT_TRUE(fs::exists(folder / "copertine/scan002.jpg"));
     EXPECT_TRUE(fs::exists(folder / "copertine/alien.jpg"));
 
-    covers->setCurrentRow(0);
+    clickCover(0);
     dialogs.confirmAnswers = {false, true};
     click("SpeedButton1");
     EXPECT_TRUE(fs::exists(folder / "copertine/alien.jpg"));
@@ -336,18 +363,20 @@ TEST_F(Intake, CoversAreListedShownRenamedAfterTitlesAndDeleted)
     ASSERT_EQ(covers->count(), 2);
     EXPECT_EQ(covers->currentRow(), 0);
     EXPECT_EQ(covers->item(0)->text(), "MATRIX.jpg");
+    // The first entry is current after the deletion; a click on it shows it.
+    EXPECT_EQ(view->picture().size(), QSize(100, 200)); // still the deleted cover
+    clickCover(0);
+    EXPECT_EQ(view->picture().size(), QSize(200, 100));
 }
 
 TEST_F(Intake, ArchiveTitleTakesACoverWhenItHasNoPoster)
 {
     folder.write("copertine/SCAN001.JPG", makeJpeg(200, 100));
     startWith({"x.avi"}, {archived("ALIEN.MPG"), archived("MATRIX.AVI")});
-    control<QTabWidget>("PageControl1")->setCurrentIndex(0);
-    auto* titles = control<QListView>("DBLBresult");
-    titles->setFocus();
-    titles->setCurrentIndex(titles->model()->index(1, 0));
+    chooseArchiveTitle(1);
     showIntake();
-    control<QListWidget>("ListBox3")->setCurrentRow(0);
+    showCoversTab();
+    clickCover(0);
     ASSERT_TRUE(control<QPushButton>("AssCopArch")->isEnabled());
     dialogs.confirmAnswers = {true};
     click("AssCopArch");
@@ -355,12 +384,84 @@ TEST_F(Intake, ArchiveTitleTakesACoverWhenItHasNoPoster)
     // With a poster for the chosen archive title the button is not offered.
     fs::create_directories(folder / "locandine");
     folder.write("locandine/lc_MATRIX.jpg", makeJpeg(30, 40));
-    control<QTabWidget>("PageControl1")->setCurrentIndex(0);
-    titles->setCurrentIndex(titles->model()->index(0, 0));
-    titles->setCurrentIndex(titles->model()->index(1, 0));
+    chooseArchiveTitle(1);
     showIntake();
-    control<QListWidget>("ListBox3")->setCurrentRow(0);
+    clickCover(0);
     EXPECT_FALSE(control<QPushButton>("AssCopArch")->isEnabled());
+}
+
+TEST_F(Intake, ArchiveAssociationTakesTheTitleTheLineShowsAfterAnAddition)
+{
+    folder.write("copertine/SCAN001.JPG", makeJpeg(200, 100));
+    startWith({"Blade.avi"}, {archived("ALIEN.MPG"), archived("MATRIX.AVI")});
+    chooseArchiveTitle(1); // MATRIX.AVI
+    showIntake();
+    clickLine(0);
+    QTest::mouseClick(control<QCheckBox>("AutoMan"), Qt::LeftButton);
+    click("AssociaDati");
+    dialogs.confirmAnswers = {true, true};
+    click("AddToDB");
+    ASSERT_EQ(state.archive.ViewTable.row(2).titolo, "BLADE.AVI"); // the view re-sorted under the line
+    showCoversTab();
+    clickCover(0);
+    ASSERT_TRUE(control<QPushButton>("AssCopArch")->isEnabled());
+    click("AssCopArch");
+    EXPECT_EQ(dialogs.log.back(), "confirm: Associo : \n\rFilm          : MATRIX.AVI\n\rCopertina : SCAN001.JPG");
+    EXPECT_TRUE(fs::exists(folder / "copertine/MATRIX.jpg"));
+    EXPECT_FALSE(fs::exists(folder / "copertine/BLADE.jpg"));
+}
+
+TEST_F(Intake, CoversPlaceholderAFailedDeletionAndABrokenPicture)
+{
+    startWith({"Matrix.avi"});
+    showCoversTab();
+    EXPECT_EQ(coverEntries(), QStringList{"Nessun file JPG"});
+    clickCover(0);
+    EXPECT_TRUE(control<JpegView>("JPEGImage1")->isHidden());
+    EXPECT_FALSE(control<QPushButton>("SpeedButton1")->isEnabled());
+
+    // Another covers folder, chosen by a click on its edit.
+    fs::create_directories(folder / "altre");
+    folder.write("altre/rotta.jpg", "not a picture");
+    folder.write("altre/via.jpg", makeJpeg(20, 30));
+    dialogs.folderAnswers = {folder.text() + "altre"};
+    QTest::mouseClick(control<QLineEdit>("NavCopert"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.log.back(), "folder: " + coversFolder());
+    EXPECT_EQ(text("NavCopert").toStdString(), folder.text() + "altre");
+    EXPECT_EQ(state.settings.CoverListFolder, folder.text() + "altre");
+    EXPECT_NE(folder.read("Zenfo_conf.CFG").find("\r\n" + folder.text() + "altre\r\n"), std::string::npos);
+    ASSERT_EQ(coverEntries(), (QStringList{"ROTTA.JPG", "VIA.JPG"}));
+
+    // A picture that cannot be shown is reported and ends the click: no button is offered.
+    const std::size_t before = dialogs.log.size();
+    clickCover(0);
+    ASSERT_EQ(dialogs.log.size(), before + 1);
+    EXPECT_EQ(dialogs.log.back().rfind("error: ", 0), 0u) << dialogs.log.back();
+    for (const char* b : {"SpeedButton1", "SpeedButton5", "AssCopArch"})
+        EXPECT_FALSE(control<QPushButton>(b)->isEnabled()) << b;
+
+    // A file gone behind the program's back cannot be deleted; the list stays.
+    clickCover(1);
+    ASSERT_TRUE(control<QPushButton>("SpeedButton1")->isEnabled());
+    fs::remove(folder / "altre/via.jpg");
+    dialogs.confirmAnswers = {true};
+    click("SpeedButton1");
+    EXPECT_EQ(dialogs.log.back(), "error: Cancellazione fallita !");
+    EXPECT_EQ(coverEntries(), (QStringList{"ROTTA.JPG", "VIA.JPG"}));
+}
+
+TEST_F(Intake, TheVolumeLabelShowsAndGoesIntoThePositions)
+{
+    state.volumes = fakeDisc(folder, "FILM\\x2001");
+    startWith({"Matrix.avi"});
+    EXPECT_EQ(text("EDVOL"), "FILM 01");
+    clickLine(0);
+    EXPECT_EQ(text("EDPosizione"), "Nick-FILM 01");
+    // A media folder that is not there, as on a drive without its disc, has no label.
+    dialogs.folderAnswers = {folder.text() + "media/sparita"};
+    QTest::mouseClick(control<QLineEdit>("NavFilm"), Qt::LeftButton);
+    EXPECT_EQ(text("EDVOL"), "");
+    EXPECT_EQ(lines(), QStringList{"Nessun File Multimediale"});
 }
 
 TEST_F(Intake, AssociationSavesTheReceivedPicturesUnderTheTitlesNames)
@@ -445,7 +546,7 @@ TEST_F(Intake, ExportedListsComeBackGreyedAndUntouchedByABadImport)
     dialogs.confirmAnswers = {false, true, true};
     dialogs.fileAnswers = {folder.text() + "rotta.txt", folder.text() + "altri.txt"};
     click("Import");
-    EXPECT_EQ(dialogs.log.back(), "confirm: Attenzione! Importando una lista vengono cancellati\neventuali dati non "
+    EXPECT_EQ(dialogs.log.back(), "confirm warning: Attenzione! Importando una lista vengono cancellati\neventuali dati non "
                                   "ancora aggiunti al DataBase principale.\nAggiungere quindi eventuali titoli "
                                   "pendenti con il comando apposito\nContinuare ?");
     click("Import");

@@ -1,7 +1,9 @@
 #include "support/program_fixture.h"
 
+#include "archive/archive_file.h"
 #include "archive/archive_line.h"
 #include "base/dates.h"
+#include "platform/files.h"
 #include "ui/date_picker_window.h"
 #include "ui/lookup_window.h"
 #include "ui/results_window.h"
@@ -113,6 +115,16 @@ TEST_F(Startup, LoadedArchiveEnablesTheArchivePanels)
     for (const char* name : {"DBAggRec", "DBCancRec", "FLTCLEAR"})
         EXPECT_TRUE(control<QWidget>(name)->isEnabled()) << name;
     EXPECT_EQ(lines(control<QListView>("DBLBresult")), (QStringList{"ALIEN.MPG", "MATRIX.AVI"}));
+
+    // The archive's date to the minute, on one line that shows it whole.
+    main()->show();
+    auto* date = control<QLabel>("Label32");
+    const QString expected = "Data Archivio films: " +
+                             QString::fromStdString(dateToTheMinute(
+                                 *files::modificationTime(folder / "films.txt"), RegionalSettings::italian()));
+    EXPECT_EQ(date->text(), expected);
+    EXPECT_EQ(date->text().size(), 21 + 16);
+    EXPECT_GE(date->contentsRect().width(), date->fontMetrics().horizontalAdvance(date->text()));
 }
 
 TEST_F(Startup, DamagedArchiveStartsReadOnlyAndTheFileStaysAsItWas)
@@ -178,4 +190,44 @@ TEST_F(Quit, PendingDataGetsTheStrongerQuestion)
     main()->close();
     EXPECT_FALSE(main()->isVisible());
     EXPECT_EQ(dialogs.log.size(), asked);
+}
+
+// The controls the windows' descriptions name, window by window; each must be found by that name
+// (the lookup, results and update windows have no controls yet).
+TEST_F(Startup, EveryNamedControlCarriesItsName)
+{
+    writeConfig();
+    folder.write("films.txt", "");
+    start();
+    const struct
+    {
+        const QWidget* window;
+        const char* names;
+    } windowsAndNames[] = {
+        {main(),
+         // main window, its tabs and the archive tab
+         "PageControl1 TabSheet1 TabSheet2 TabSheet3 TabSheet7 RHelp "
+         "DATIDB DBLBresult DBEDtitolo DBEDgenere DBEDdurata DBEDdatau DBEDdataa DBEDattore1 DBEDattore2 "
+         "DBEDregia DBEDposizione DBEDdimmb DBMtrama Label22 Label26 PageControl3 TabSheet9 TabSheet6 "
+         "DBLOCANDINA DBJPGcover LCZOOM CoverZoom "
+         "FILTRI Label30 FLTRT Label23 FLTEDtitolo Label17 FLTCBgenere Label33 FLTEDattore Label34 FLTEDregia "
+         "Label29 FLTEDdataa SCalendar FLTDataClear Label35 FLTEDposizione FLTAPP FLTCLEAR Label36 Label37 "
+         "Panel7 DBAggRec DBCancRec MergeDB QUIT Label32 "
+         // intake tab
+         "Panel1 Label2 CheckListBox1 Label16 EDVOL NavFilm Rinomina HalfCopyName NameCopy AddToDB "
+         "SpeedButton3 Import Panel3 Label5 EDTitolo Label6 EDGenere Label7 EDDurata Label8 EDDataU Label9 "
+         "EDDataA Label10 EDAttore1 Label14 EDAttore2 Label12 EDRegia Label13 EDPosizione Label15 DIM "
+         "Label11 MDTrama Paste AssociaDati Scarta AutoMan RBLK1 RBLK2 LINK1 LINK2 "
+         "PageControl2 TabSheet4 LOC Label3 EDNFLOC CBSLLOC TabSheet8 Panel2 ListBox3 NavCopert Panel4 "
+         "JPEGImage1 SpeedButton5 SpeedButton1 AssCopArch "
+         // settings tab
+         "SGStat Label28 EDNick Label31 EDArchCop NAVDIRCOP CBSCOP Label4 EDArchLoc SpeedButton4 CBSL "
+         "CBSALVALOC CkBRimappa CBIPMARCA CBIPRCD CBIDRCD SpeedButton2 BBAGGIORNA"},
+        {windows->form2.get(), "CoverZ"},
+        {windows->form3.get(), "MonthCalendar1 OKCalendar ANNCalendar"},
+    };
+    for (const auto& w : windowsAndNames)
+        for (const QString& name : QString(w.names).split(' ', Qt::SkipEmptyParts))
+            EXPECT_NE(w.window->findChild<QWidget*>(name), nullptr) << w.window->objectName().toStdString()
+                                                                    << " has no control " << name.toStdString();
 }
