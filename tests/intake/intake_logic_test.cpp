@@ -330,8 +330,9 @@ TEST(ArchivedMarks, AgreeWithFindInArchiveOnALargeArchive)
             marked += marks[static_cast<std::size_t>(k - 1)];
         }
         EXPECT_GT(marked, 0);
-        if (!ignorePosition)
+        if (!ignorePosition) {
             EXPECT_LT(marked, 120);
+        }
     }
 }
 
