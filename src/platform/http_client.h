@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace http {
+
+// Bounds of one transfer. A server that stalls, floods or loops is cut off by them.
+struct Limits
+{
+    std::size_t maxBodyBytes = 64u << 20;
+    long connectTimeoutSeconds = 10;
+    // A transfer slower than this many bytes a second for that many seconds is dropped.
+    long lowSpeedBytes = 100;
+    long lowSpeedSeconds = 30;
+    long maxRedirects = 5;
+};
+
+// A URL as it goes out: every byte above 127 (a Windows-1252 letter of a search text) becomes
+// %XX; nothing else changes.
+std::string requestUrl(std::string_view url);
+
+// The program's one HTTP client: GET only, the browser-like headers the FilmUP site expects,
+// cookies kept for the whole run, no proxy. A GET blocks its caller in a local event loop while
+// a worker thread runs the transfer, so the windows stay alive.
+class Client : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Client(QObject* parent = nullptr);
+    ~Client() override;
+
+    void setLimits(const Limits& limits);
+
+    // The whole body as bytes. Throws UserError on any failure (no connection, time-out, status
+    // 400 and up, a body cut short or too large, a bad redirect, a cancel). Throws at once when
+    // another GET is running.
+    std::string get(const std::string& url);
+
+    bool busy() const;
+    // Ends the running GET, which then throws; nothing when none runs.
+    void cancel();
+
+signals:
+    // Announced size, 0 when unknown.
+    void workBegin(qint64 total);
+    void work(qint64 bytesSoFar);
+    void workEnd();
+    // Italian text for the status panel: resolving, connecting, connected, the HTTP status, done.
+    void status(const QString& text);
+    // A GET starts or ends: the controls that would start another follow it.
+    void busyChanged(bool busy);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m;
+};
+
+} // namespace http
