@@ -5,6 +5,7 @@
 #include "settings.h"
 
 #include "base/regional.h"
+#include "lookup/lookup_session.h"
 #include "platform/folder_lock.h"
 #include "platform/volume_label.h"
 
@@ -33,4 +34,9 @@ struct ProgramState
     std::string PosterImagePath;
     std::string CoverImagePath;
     int ZoomChoice = 0;
+    // The lookup's working tables.
+    LookupSession lookup;
+    // The update window's state: not 0 while it downloads, and the transfer events then drive its
+    // bar instead of the lookup window's.
+    int UpdateState = 0;
 };

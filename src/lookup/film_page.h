@@ -13,10 +13,11 @@ extern const std::string_view kDataBlockMarker;
 // What a missing label gives.
 inline constexpr std::string_view kMissingValue = "???";
 
-// Slots 1 to 70 (index 0 unused); an extraction fills 1 to 68.
+// Slots 1 to 70 (index 0 unused); an extraction fills 1 to 68. ("slots" would clash with Qt's
+// keyword in the windows that include this.)
 struct PageLineTable
 {
-    std::vector<std::string> slots = std::vector<std::string>(71);
+    std::vector<std::string> line = std::vector<std::string>(71);
     int count = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "covers_controller.h"
 #include "intake_controller.h"
 #include "intake_tools_controller.h"
+#include "lookup_controller.h"
 #include "error_report.h"
 #include "file_questions.h"
 #include "intake_tab.h"
@@ -24,10 +25,12 @@
 #include "platform/files.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -91,6 +94,7 @@ void MainWindow::connectControls()
     connect(m_settings->CBSL, &QCheckBox::clicked, this, &MainWindow::CBSLClick);
     connect(m_archive->CoverZoom, &QPushButton::clicked, this, &MainWindow::CoverZoomClick);
     connect(m_archive->LCZOOM, &QPushButton::clicked, this, &MainWindow::LCZOOMClick);
+    connect(m_intake->Paste, &QPushButton::clicked, this, &MainWindow::PasteClick);
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == 0)
             OnShowDBase();
@@ -295,4 +299,22 @@ void MainWindow::LCZOOMClick()
     m_state.ZoomChoice = 0;
     if (m_zoom)
         m_zoom->exec();
+}
+
+void MainWindow::PasteClick()
+{
+    if (!m_intake->RBLK1->isChecked())
+        OpenLookup();
+}
+
+void MainWindow::OpenLookup()
+{
+    if (m_lookup)
+        m_lookup->OpenLookup();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    emit closing();
+    QWidget::closeEvent(event);
 }

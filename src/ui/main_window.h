@@ -7,6 +7,7 @@ class ArchiveTab;
 class CoversController;
 class IntakeController;
 class IntakeToolsController;
+class LookupController;
 class DatePickerWindow;
 class Dialogs;
 class IntakeTab;
@@ -36,6 +37,10 @@ public:
     void OnShowDBase();
     void CoverZoomClick();
     void LCZOOMClick();
+    void PasteClick();
+    void OpenLookup();
+    // The lookup is created after the main window.
+    void setLookup(LookupController* lookup) { m_lookup = lookup; }
     // The zoom window is created after the main window.
     void setZoomWindow(ZoomWindow* zoom) { m_zoom = zoom; }
     void setDatePicker(DatePickerWindow* picker);
@@ -43,6 +48,13 @@ public:
     IntakeController* intake() const { return m_intakeLogic; }
     CoversController* covers() const { return m_covers; }
     IntakeToolsController* intakeTools() const { return m_intakeTools; }
+
+signals:
+    // The window is being closed: the program ends.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();
@@ -63,6 +75,7 @@ private:
     SettingsTab* m_settings;
     QTextBrowser* m_help;
     ZoomWindow* m_zoom = nullptr;
+    LookupController* m_lookup = nullptr;
     ArchiveBrowser* m_browser;
     CoversController* m_covers;
     IntakeController* m_intakeLogic;

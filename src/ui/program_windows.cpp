@@ -1,14 +1,25 @@
 #include "program_windows.h"
 
 #include "date_picker_window.h"
+#include "intake_tab.h"
+#include "lookup_controller.h"
 #include "lookup_window.h"
 #include "main_window.h"
+#include "request_guard.h"
+#include "settings_tab.h"
 #include "results_window.h"
 #include "update_window.h"
 #include "zoom_window.h"
 
+#include "archive/program_state.h"
+#include "platform/http_client.h"
+
+#include <QPushButton>
+
 ProgramWindows::ProgramWindows(ProgramState& state, Dialogs& dialogs)
 {
+    HTTP1 = std::make_unique<http::Client>();
+    HTTP1->setObjectName("HTTP1");
     form1 = std::make_unique<MainWindow>(state, dialogs);
     form2 = std::make_unique<ZoomWindow>(state, dialogs, form1.get());
     form1->setZoomWindow(form2.get());
@@ -17,6 +28,18 @@ ProgramWindows::ProgramWindows(ProgramState& state, Dialogs& dialogs)
     form4 = std::make_unique<LookupWindow>(form1.get());
     form5 = std::make_unique<ResultsWindow>(form1.get());
     form6 = std::make_unique<UpdateWindow>(form1.get());
+
+    lookup = new LookupController(state, state.lookup, *HTTP1, dialogs, *form4, *form5, *form1->intakeTab(), form1.get());
+    form1->setLookup(lookup);
+    // One request at a time: what would start another waits for the end of the running one.
+    requests = new RequestGuard(form1.get());
+    for (QWidget* w : {static_cast<QWidget*>(form4->WEBQUERY), static_cast<QWidget*>(form5->SQLOK),
+                       static_cast<QWidget*>(form1->intakeTab()->Paste),
+                       static_cast<QWidget*>(form1->settingsTab()->BBAGGIORNA)})
+        requests->watch(w);
+    QObject::connect(HTTP1.get(), &http::Client::busyChanged, requests, &RequestGuard::setBusy);
+    // Quitting ends a request under way: its caller returns before the windows go.
+    QObject::connect(form1.get(), &MainWindow::closing, HTTP1.get(), [client = HTTP1.get()] { client->cancel(); });
 }
 
 // The secondary windows are children of the main window; they go first.

@@ -3,6 +3,8 @@
 #include <memory>
 
 class DatePickerWindow;
+class LookupController;
+class RequestGuard;
 class Dialogs;
 class LookupWindow;
 class MainWindow;
@@ -10,6 +12,9 @@ class ResultsWindow;
 class UpdateWindow;
 class ZoomWindow;
 struct ProgramState;
+namespace http {
+class Client;
+}
 
 // The six windows of the program, created in their fixed order; the main window's creation runs
 // the start-up sequence before the others exist.
@@ -18,10 +23,14 @@ struct ProgramWindows
     ProgramWindows(ProgramState& state, Dialogs& dialogs);
     ~ProgramWindows();
 
+    // The one HTTP client of the program; it outlives the windows that wait for it.
+    std::unique_ptr<http::Client> HTTP1;
     std::unique_ptr<MainWindow> form1;
     std::unique_ptr<ZoomWindow> form2;
     std::unique_ptr<DatePickerWindow> form3;
     std::unique_ptr<LookupWindow> form4;
     std::unique_ptr<ResultsWindow> form5;
     std::unique_ptr<UpdateWindow> form6;
+    LookupController* lookup = nullptr;
+    RequestGuard* requests = nullptr;
 };

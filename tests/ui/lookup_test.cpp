@@ -1,0 +1,375 @@
+#include "support/http_test_server.h"
+#include "support/program_fixture.h"
+
+#include "lookup/film_page.h"
+#include "ui/led.h"
+#include "ui/lookup_window.h"
+#include "ui/results_window.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kSearchPath = "/cgi-bin/search.cgi";
+
+// A results page of the site's shape: each result an anchor to "<base>/sc_<slug>.htm" whose text
+// opens with "FilmUP - Scheda:".
+std::string resultsPage(const std::string& base, const std::vector<std::pair<std::string, std::string>>& films)
+{
+    std::string page = "<html><body>\n<h2>Risultati</h2>\n<a href=\"" + base + "/novita.htm\">Novit\xE0</a>\n";
+    for (const auto& [slug, title] : films)
+        page += "<p><a href=\"" + base + "/sc_" + slug + ".htm\">FilmUP - Scheda: <b>" + title + "</b></a><br>\n"
+                "<small>scheda del film</small></p>\n";
+    return page + "</body></html>\n";
+}
+
+// A film page with every label, lines ended as the site ends them.
+std::string filmPage(const std::string& title, const std::string& lineEnd = "\n")
+{
+    std::string block = title + "</b></font><br>" + lineEnd;
+    for (const char* line : {"<font size=\"2\">Titolo originale: Der Name der Rose<br>", "Genere: Drammatico, Giallo<br>",
+                             "Nazione: Italia/Francia/Germania<br>", "Anno: 1986<br>", "Durata: 130'<br>",
+                             "Data di uscita: 17/10/1986<br>",
+                             "Attori protagonisti: Sean Connery, Christian Slater<br>",
+                             "Cast: Michael Lonsdale, Ron Perlman, F. Murray Abraham<br>",
+                             "Regia: Jean-Jacques Annaud<br>",
+                             "Trama: Nel 1327 un frate francescano indaga su morti misteriose in un'abbazia.<br>",
+                             "</font></td>", "</tr>"})
+        block += std::string(line) + lineEnd;
+    return "<html><head><title>Scheda</title></head><body>" + lineEnd + "<table>" + lineEnd +
+           std::string(lookup::kDataBlockMarker) + block + "</table></body></html>" + lineEnd;
+}
+
+class Lookup : public ProgramFixture
+{
+protected:
+    HttpTestServer server;
+
+    void SetUp() override
+    {
+        qputenv("PELLICORIO_FILMUP_URL", QByteArray::fromStdString(server.baseUrl()));
+        fs::create_directories(folder / "media");
+        folder.write("media/Il nome della rosa - CD1.avi", "film");
+        folder.write("Zenfo_conf.CFG", "4.4.0\r\n" + folder.text() + "media\r\n" + folder.text() + "copertine\r\n" +
+                                           folder.text() + "copertine\r\n" + folder.text() +
+                                           "locandine\r\nNick\r\nRimappa\r\nRichiedi_locandina\r\n"
+                                           "Salva_locandina\r\nSalva_copertina\r\n");
+        folder.write("films.txt", "");
+    }
+    void TearDown() override { qunsetenv("PELLICORIO_FILMUP_URL"); }
+
+    void startAndOpen()
+    {
+        start();
+        main()->show();
+        control<QTabWidget>("PageControl1")->setCurrentIndex(1);
+        auto* list = control<QListWidget>("CheckListBox1");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QTest::mouseClick(control<QPushButton>("Paste"), Qt::LeftButton);
+        ASSERT_TRUE(window()->isVisible());
+    }
+
+    LookupWindow* window() const { return windows->form4.get(); }
+    ResultsWindow* chooser() const { return windows->form5.get(); }
+    template <typename T>
+    T* lookupControl(const char* name) const
+    {
+        T* w = window()->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << "no control " << name;
+        return w;
+    }
+    QString field(const char* name) const { return lookupControl<QLineEdit>(name)->text(); }
+    QStringList log() const
+    {
+        QString text = window()->LOG->toPlainText();
+        return text.isEmpty() ? QStringList{} : text.split('\n');
+    }
+    void search() { QTest::mouseClick(window()->WEBQUERY, Qt::LeftButton); }
+
+    void serveSearch(const std::vector<std::pair<std::string, std::string>>& films)
+    {
+        HttpTestServer::Answer answer;
+        answer.body = resultsPage(server.baseUrl(), films);
+        answer.headers = {{"Set-Cookie", "sessione=abc123; Path=/"}};
+        server.on(kSearchPath, answer);
+    }
+    void serveFilm(const std::string& slug, const std::string& page)
+    {
+        HttpTestServer::Answer answer;
+        answer.body = page;
+        server.on("/sc_" + slug + ".htm", answer);
+    }
+    std::string host() const { return server.baseUrl().substr(std::string("http://").size()); }
+};
+
+// The chooser is modal: what the user does in it runs from the loop that waits for it.
+void whenVisible(QWidget* w, std::function<void()> action)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, w, action] {
+        if (!w->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        action();
+    });
+    poll->start();
+}
+
+QStringList texts(const QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+} // namespace
+
+TEST_F(Lookup, OpeningTakesTheSearchTextFromTheSelectedFile)
+{
+    start();
+    main()->show();
+    control<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    // A line chosen, then unselected with Ctrl: no entry is selected, so a beep and no window.
+    auto* list = control<QListWidget>("CheckListBox1");
+    const QPoint line = list->visualItemRect(list->item(0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, line);
+    ASSERT_FALSE(list->item(0)->isSelected());
+    QTest::mouseClick(control<QPushButton>("Paste"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.log, (std::vector<std::string>{"beep"}));
+    EXPECT_FALSE(window()->isVisible());
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line);
+    window()->WEBTIT->setText("vecchio");
+    window()->LOG->appendPlainText("vecchio");
+    QTest::mouseClick(control<QPushButton>("Paste"), Qt::LeftButton);
+    EXPECT_TRUE(window()->isVisible());
+    EXPECT_EQ(window()->WEBSEARCH->text(), "IL NOME DELLA ROSA");
+    EXPECT_EQ(field("WEBTIT"), "");
+    EXPECT_TRUE(window()->LOG->toPlainText().isEmpty());
+    EXPECT_FALSE(window()->WEBOK->isEnabled());
+    EXPECT_EQ(window()->windowTitle(), QString::fromStdString("Zenfo - Interfaccia DataBase di " + host()));
+    EXPECT_EQ(window()->size(), QSize(641, 483));
+}
+
+TEST_F(Lookup, OneResultReadsTheFilmPageAtOnce)
+{
+    serveSearch({{"rosa", "Il nome della rosa"}});
+    const std::string page = filmPage("Il nome della rosa");
+    serveFilm("rosa", page);
+    startAndOpen();
+    search();
+
+    EXPECT_EQ(log(), (QStringList{"Eseguo ricerca del DataBase di FilmUP...",
+                                  "Analizzo pagina dei risultati della ricerca...", "Trovata 1 scheda film.",
+                                  "Richiedo scheda film...",
+                                  QString("Scheda film ricevuta. ( %1 bytes)").arg(page.size()),
+                                  "Analizzo scheda film...", "Estraggo dati dalla scheda film...", "Terminato !"}));
+    EXPECT_FALSE(chooser()->isVisible());
+    EXPECT_TRUE(window()->WEBOK->isEnabled());
+    EXPECT_EQ(field("WEBTIT"), "Il nome della rosa");
+
+    const std::vector<HttpTestServer::Request> requests = server.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].target, "/cgi-bin/search.cgi?ps=10&fmt=long&q=IL+NOME+DELLA+ROSA&ul=%25%2Fsc_%25&x=&y="
+                                  "&m=all&wf=0020&wm=wrd&sy=0");
+    for (const HttpTestServer::Request& r : requests) {
+        EXPECT_EQ(r.header("User-Agent"), "Mozilla/3.0 IE9");
+        EXPECT_EQ(r.header("Accept"), "text/html, */*");
+    }
+    EXPECT_EQ(requests[0].header("Cookie"), "");
+    EXPECT_EQ(requests[1].target, "/sc_rosa.htm");
+    EXPECT_EQ(requests[1].header("Cookie"), "sessione=abc123");
+}
+
+TEST_F(Lookup, TwoResultsAreChosenInTheChooser)
+{
+    serveSearch({{"rosa", "Il nome della rosa"}, {"rosa2", "Il nome della rosa (edizione restaurata)"}});
+    const std::string page = filmPage("Il nome della rosa (edizione restaurata)");
+    serveFilm("rosa2", page);
+    startAndOpen();
+    // Any word, 20 a page.
+    QTest::keyClick(window()->PQWORD, Qt::Key_Down);
+    QTest::keyClick(window()->PQNRPP, Qt::Key_Down);
+
+    QStringList shown, shownAfterClick;
+    QString label, chosenFirst, chosenThen;
+    int selected = -1;
+    whenVisible(chooser(), [&] {
+        label = chooser()->Label3->text();
+        shown = texts(chooser()->SQLRESU);
+        selected = chooser()->SQLRESU->currentRow();
+        chosenFirst = chooser()->SQLSCELTA->text();
+        QListWidget* results = chooser()->SQLRESU;
+        QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, results->visualItemRect(results->item(1)).center());
+        chosenThen = chooser()->SQLSCELTA->text();
+        QTest::mouseClick(chooser()->SQLOK, Qt::LeftButton);
+    });
+    search();
+
+    EXPECT_EQ(label, "2 risultati");
+    EXPECT_EQ(shown, (QStringList{"Il nome della rosa", "Il nome della rosa (edizione restaurata)"}));
+    EXPECT_EQ(selected, 0);
+    EXPECT_EQ(chosenFirst, "Il nome della rosa");
+    EXPECT_EQ(chosenThen, "Il nome della rosa (edizione restaurata)");
+    EXPECT_FALSE(chooser()->isVisible());
+    EXPECT_EQ(server.requests().front().target, "/cgi-bin/search.cgi?ps=20&fmt=long&q=IL+NOME+DELLA+ROSA&ul=%25%2Fsc_%25"
+                                                "&x=&y=&m=any&wf=0020&wm=wrd&sy=0");
+    EXPECT_EQ(server.lastRequest().target, "/sc_rosa2.htm");
+
+    EXPECT_EQ(log(), (QStringList{"Eseguo ricerca del DataBase di FilmUP...",
+                                  "Analizzo pagina dei risultati della ricerca...",
+                                  "Trovate 2 schede film. Attesa scelta utente...",
+                                  "Titolo selezionato :  Il nome della rosa (edizione restaurata)",
+                                  "Richiedo scheda film...",
+                                  QString("Scheda film ricevuta. ( %1 bytes)").arg(page.size()),
+                                  "Analizzo scheda film...", "Estraggo dati dalla scheda film...", "Terminato !"}));
+    EXPECT_EQ(field("WEBTIT"), "Il nome della rosa (edizione restaurata)");
+    EXPECT_EQ(field("WEBTITOR"), "Der Name der Rose");
+    EXPECT_EQ(field("WEBGEN"), "DRAMMATICO");
+    EXPECT_EQ(field("WEBNAZ"), "Italia/Francia/Germania");
+    EXPECT_EQ(field("WEBANNO"), "1986");
+    EXPECT_EQ(field("WEBDURATA"), "130'");
+    EXPECT_EQ(field("WEBDATAU"), "17/10/1986");
+    EXPECT_EQ(field("WEBATT1"), "Sean Connery - Christian Slater");
+    EXPECT_EQ(field("WEBATT2"), "Michael Lonsdale - Ron Perlman");
+    EXPECT_EQ(field("WEBREGIA"), "Jean-Jacques Annaud");
+    EXPECT_EQ(window()->WEBTRAMA->toPlainText(),
+              "Nel 1327 un frate francescano indaga su morti misteriose in un'abbazia.");
+    EXPECT_EQ(texts(window()->CLBGEN), (QStringList{"DRAMMATICO", "GIALLO"}));
+    EXPECT_EQ(window()->CLBGEN->currentRow(), 0);
+    QListWidget* actors = window()->CLBATT;
+    EXPECT_EQ(texts(actors), (QStringList{"Sean Connery", "Christian Slater", "Michael Lonsdale", "Ron Perlman",
+                                          "F. Murray Abraham"}));
+    for (int i = 0; i < actors->count(); ++i)
+        EXPECT_EQ(actors->item(i)->checkState(), i < 4 ? Qt::Checked : Qt::Unchecked) << i;
+    EXPECT_TRUE(window()->WEBOK->isEnabled());
+}
+
+TEST_F(Lookup, GivingUpTheChoiceReadsNoPage)
+{
+    serveSearch({{"a", "Primo"}, {"b", "Secondo"}, {"c", "Terzo"}});
+    startAndOpen();
+    whenVisible(chooser(), [&] { QTest::mouseClick(chooser()->SQLABO, Qt::LeftButton); });
+    search();
+    EXPECT_EQ(log().last(), "Abort utente");
+    EXPECT_EQ(log().at(2), "Trovate 3 schede film. Attesa scelta utente...");
+    EXPECT_EQ(server.requests().size(), 1u);
+
+    // The close box ends the choice with nothing logged.
+    whenVisible(chooser(), [&] { chooser()->close(); });
+    search();
+    EXPECT_EQ(log().last(), "Trovate 3 schede film. Attesa scelta utente...");
+    EXPECT_EQ(server.requests().size(), 2u);
+    EXPECT_FALSE(window()->WEBOK->isEnabled());
+}
+
+TEST_F(Lookup, FailuresAreLoggedAndTheWindowStaysUsable)
+{
+    startAndOpen();
+    // The search answered with an error.
+    HttpTestServer::Answer broken;
+    broken.status = 500;
+    broken.body = "errore";
+    server.on(kSearchPath, broken);
+    search();
+    EXPECT_EQ(log(), (QStringList{"Eseguo ricerca del DataBase di FilmUP...",
+                                  QString::fromStdString(host() + " non risponde !")}));
+
+    // No result.
+    serveSearch({});
+    search();
+    EXPECT_EQ(log().last(), "Nessuna occorrenza trovata per il titolo dato");
+
+    // The film page answered with an error.
+    serveSearch({{"rosa", "Il nome della rosa"}});
+    server.on("/sc_rosa.htm", broken);
+    search();
+    EXPECT_EQ(log().mid(3), (QStringList{"Richiedo scheda film...", "ERR: Scheda film non ricevuta",
+                                         "Scheda film non ricevuta dal web"}));
+
+    // A page without the data block leaves the fields as they were.
+    window()->WEBTIT->setText("da prima");
+    serveFilm("rosa", "<html><body><b>Il nome della rosa</b><br>\nGenere: Giallo<br>\n</body></html>\n");
+    search();
+    EXPECT_EQ(log().last(), "Dati della scheda in formato non compatibile");
+    EXPECT_EQ(field("WEBTIT"), "da prima");
+    EXPECT_FALSE(window()->WEBOK->isEnabled());
+    EXPECT_TRUE(window()->WEBQUERY->isEnabled());
+
+    // A page with CR LF line ends reads as well.
+    serveFilm("rosa", filmPage("Il nome della rosa", "\r\n"));
+    search();
+    EXPECT_EQ(log().last(), "Terminato !");
+    EXPECT_EQ(field("WEBTIT"), "Il nome della rosa");
+    EXPECT_EQ(field("WEBREGIA"), "Jean-Jacques Annaud");
+}
+
+TEST_F(Lookup, ARefusedConnectionIsLogged)
+{
+    // A port that nobody listens on: a server taken down.
+    std::string deadUrl;
+    {
+        HttpTestServer gone;
+        deadUrl = gone.baseUrl();
+    }
+    qputenv("PELLICORIO_FILMUP_URL", QByteArray::fromStdString(deadUrl));
+    startAndOpen();
+    search();
+    EXPECT_EQ(log(), (QStringList{"Eseguo ricerca del DataBase di FilmUP...",
+                                  QString::fromStdString(deadUrl.substr(7) + " non risponde !")}));
+    EXPECT_TRUE(window()->WEBQUERY->isEnabled());
+}
+
+TEST_F(Lookup, ASlowAnswerKeepsTheWindowsAliveAndClosingCancelsIt)
+{
+    HttpTestServer::Answer slow;
+    slow.body = resultsPage(server.baseUrl(), {{"rosa", "Il nome della rosa"}});
+    slow.delay = std::chrono::milliseconds(20000);
+    server.on(kSearchPath, slow);
+    startAndOpen();
+
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0, longestGap = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longestGap = std::max(longestGap, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    ticker.start(20);
+    bool queryDisabled = false, pasteDisabled = false;
+    QTimer::singleShot(800, [&] {
+        queryDisabled = !window()->WEBQUERY->isEnabled();
+        pasteDisabled = !control<QPushButton>("Paste")->isEnabled();
+        window()->close();
+    });
+    search();
+    const qint64 waited = clock.elapsed();
+    ticker.stop();
+
+    EXPECT_TRUE(queryDisabled);
+    EXPECT_TRUE(pasteDisabled);
+    EXPECT_LT(longestGap, 200);
+    EXPECT_LT(waited, 10000) << "closing the window did not end the request";
+    EXPECT_EQ(log().last(), QString::fromStdString(host() + " non risponde !"));
+    EXPECT_TRUE(window()->WEBQUERY->isEnabled());
+    EXPECT_TRUE(control<QPushButton>("Paste")->isEnabled());
+}
