@@ -16,12 +16,14 @@ const std::string kBase = "http://filmup.test";
 
 std::string resultsPage(int n, bool withHeading)
 {
-    std::string page = "<html><head><title>Ricerca</title></head><body>\n<form action=\"/cgi-bin/search.cgi\">"
-                       "<input name=\"q\"></form>\n<a href=\"" +
-                       kBase + "/\">Home</a>\n";
+    std::string page =
+        "<html><head><title>Ricerca</title></head><body>\n<form action=\"/cgi-bin/search.cgi\">"
+        "<input name=\"q\"></form>\n<a href=\"" +
+        kBase + "/\">Home</a>\n";
     for (int i = 0; i < n; ++i) {
         const std::string id = std::to_string(i);
-        page += "<dl><dt><b>" + id + ".</b> <a href=\"" + kBase + "/sc_film" + id + ".htm\"><font size=\"2\">";
+        page +=
+            "<dl><dt><b>" + id + ".</b> <a href=\"" + kBase + "/sc_film" + id + ".htm\"><font size=\"2\">";
         page += withHeading ? "FilmUP - Scheda: " : "Scheda ";
         page += "<b>Il ritorno del viaggio " + id + "</b></font></a></dt>\n";
         page += "<dd>Una storia di mare e di fuoco, di strade e di destino&nbsp;nel tempo.</dd>\n"
@@ -45,8 +47,14 @@ void parse(benchmark::State& state, bool withHeading)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(page.size()));
 }
 
-void BM_ParseResultsPage(benchmark::State& state) { parse(state, true); }
-void BM_ParseResultsPageNoHeading(benchmark::State& state) { parse(state, false); }
+void BM_ParseResultsPage(benchmark::State& state)
+{
+    parse(state, true);
+}
+void BM_ParseResultsPageNoHeading(benchmark::State& state)
+{
+    parse(state, false);
+}
 
 std::string filmPage()
 {

@@ -21,8 +21,7 @@ constexpr std::string_view kPlotLabel = "Trama:";
 
 // Splits on one separator: every piece before a separator is kept, even empty; the last piece
 // only when something is left.
-template <typename Store>
-void splitOn(std::string_view list, char separator, Store store)
+template <typename Store> void splitOn(std::string_view list, char separator, Store store)
 {
     while (true) {
         const std::size_t at = list.find(separator);
@@ -45,13 +44,15 @@ std::string entry(const NameTable& table, int index)
 std::vector<std::string> entries(const NameTable& table)
 {
     const auto n = std::min(table.names.size(), static_cast<std::size_t>(std::max(table.count, 0)));
-    return std::vector<std::string>(table.names.begin(), table.names.begin() + static_cast<std::ptrdiff_t>(n));
+    return std::vector<std::string>(table.names.begin(),
+                                    table.names.begin() + static_cast<std::ptrdiff_t>(n));
 }
 
 // The slot, or the empty text beyond what the extraction stored.
 std::string_view slot(const PageLineTable& lines, int index, int last)
 {
-    return index <= last ? std::string_view(lines.slots[static_cast<std::size_t>(index)]) : std::string_view();
+    return index <= last ? std::string_view(lines.slots[static_cast<std::size_t>(index)])
+                         : std::string_view();
 }
 
 } // namespace
@@ -91,7 +92,8 @@ void SplitGenres(std::string_view list, NameTable& genres)
     genres.names.clear();
     std::string slashed(list);
     std::replace(slashed.begin(), slashed.end(), ',', '/');
-    splitOn(slashed, '/', [&](std::string_view name) { genres.names.push_back(text::upperAscii(text::trim(name))); });
+    splitOn(slashed, '/',
+            [&](std::string_view name) { genres.names.push_back(text::upperAscii(text::trim(name))); });
     genres.count = static_cast<int>(genres.names.size());
 }
 

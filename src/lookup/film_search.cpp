@@ -80,7 +80,8 @@ std::string SearchTextFromFileName(std::string_view fileName)
     return name;
 }
 
-std::string SearchUrl(std::string_view baseUrl, std::string_view searchText, bool anyWord, std::string_view perPage)
+std::string SearchUrl(std::string_view baseUrl, std::string_view searchText, bool anyWord,
+                      std::string_view perPage)
 {
     std::string words = text::trim(text::upperAscii(searchText));
     for (char& c : words)
@@ -103,7 +104,8 @@ void ParseResultsPage(std::string_view page, std::string_view baseUrl, ResultTab
     std::string needle(kHrefOpen);
     needle += baseUrl;
     needle += "/sc_";
-    ForwardFinder links(page, needle), quotes(page, "\""), headings(page, kResultHeading), ends(page, kAnchorEnd);
+    ForwardFinder links(page, needle), quotes(page, "\""), headings(page, kResultHeading),
+        ends(page, kAnchorEnd);
     constexpr std::size_t npos = std::string_view::npos;
 
     // r is where the remaining text begins; every turn moves it past the needle it found.
@@ -114,7 +116,8 @@ void ParseResultsPage(std::string_view page, std::string_view baseUrl, ResultTab
         const std::string_view link = page.substr(r, quote == npos ? npos : quote - r);
 
         const std::size_t heading = headings.find(r);
-        r = heading != npos ? heading + kResultHeading.size() : std::min(r + kSkippedWithoutHeading, page.size());
+        r = heading != npos ? heading + kResultHeading.size()
+                            : std::min(r + kSkippedWithoutHeading, page.size());
 
         // Without "</a>" the title is the rest of the page and nothing remains after it.
         const std::size_t end = ends.find(r);

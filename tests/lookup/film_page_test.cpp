@@ -32,19 +32,32 @@ std::string joined(const std::vector<std::string>& names)
 // The fields by the names the window gives them.
 std::string field(const FilmPageData& d, const std::string& name)
 {
-    if (name == "titolo") return d.titolo;
-    if (name == "titoloOriginale") return d.titoloOriginale;
-    if (name == "genere") return d.genere;
-    if (name == "nazione") return d.nazione;
-    if (name == "anno") return d.anno;
-    if (name == "durata") return d.durata;
-    if (name == "dataUscita") return d.dataUscita;
-    if (name == "attori1") return d.attori1;
-    if (name == "attori2") return d.attori2;
-    if (name == "regia") return d.regia;
-    if (name == "trama") return d.trama;
-    if (name == "genres") return joined(d.genres);
-    if (name == "actors") return joined(d.actors);
+    if (name == "titolo")
+        return d.titolo;
+    if (name == "titoloOriginale")
+        return d.titoloOriginale;
+    if (name == "genere")
+        return d.genere;
+    if (name == "nazione")
+        return d.nazione;
+    if (name == "anno")
+        return d.anno;
+    if (name == "durata")
+        return d.durata;
+    if (name == "dataUscita")
+        return d.dataUscita;
+    if (name == "attori1")
+        return d.attori1;
+    if (name == "attori2")
+        return d.attori2;
+    if (name == "regia")
+        return d.regia;
+    if (name == "trama")
+        return d.trama;
+    if (name == "genres")
+        return joined(d.genres);
+    if (name == "actors")
+        return joined(d.actors);
     ADD_FAILURE() << "no field " << name;
     return {};
 }
@@ -103,24 +116,29 @@ TEST(ExtractFilmPage, ReadsTheValuesAfterTheLabels)
           {"regia", "???"},
           {"trama", "???"}}},
         {"release date fallback", {"T", "Uscita prevista: 12/05/2006"}, {{"dataUscita", "12/05/2006"}}},
-        {"release date first", {"T", "Uscita prevista: 1/1/2007", "Data di uscita: 2/2/2006"},
+        {"release date first",
+         {"T", "Uscita prevista: 1/1/2007", "Data di uscita: 2/2/2006"},
          {{"dataUscita", "2/2/2006"}}},
-        {"protagonists without cast", {"T", "Attori protagonisti: A, B"},
+        {"protagonists without cast",
+         {"T", "Attori protagonisti: A, B"},
          {{"actors", "A|B|???"}, {"attori1", "A - B"}, {"attori2", "??? - "}}},
         {"cast alone", {"T", "Cast: C, D, E"}, {{"actors", "C|D|E"}, {"attori2", "E - "}}},
         {"one actor", {"T", "Cast: A"}, {{"actors", "A"}, {"attori1", "A - "}, {"attori2", " - "}}},
         {"empty name between commas", {"T", "Cast: A,,B"}, {{"actors", "A||B"}}},
         {"genre label without names", {"T", "Genere:"}, {{"genres", ""}, {"genere", ""}}},
-        {"joining stops at a colon", {"T", "Regia: Mario", "Rossi", "e Bianchi", "Note: x"},
+        {"joining stops at a colon",
+         {"T", "Regia: Mario", "Rossi", "e Bianchi", "Note: x"},
          {{"regia", "MarioRossie Bianchi"}}},
-        {"plot takes the next two slots whatever they hold", {"T", "Trama: Inizio", "uno:", "due", "tre"},
+        {"plot takes the next two slots whatever they hold",
+         {"T", "Trama: Inizio", "uno:", "due", "tre"},
          {{"trama", "Iniziouno:due"}}},
         {"plot label inside its slot", {"T", "xx Trama: testo"}, {{"trama", "ma: testo"}}},
         {"label read as if it began the slot", {"T", "xx Nazione: Italia"}, {{"nazione", "ne: Italia"}}},
         {"labels are case-sensitive", {"T", "regia: Mario"}, {{"regia", "???"}}},
         {"first slot with the label wins", {"T", "Anno: 1999", "Anno: 2000"}, {{"anno", "1999"}}},
         {"nbsp inside a line", {"T", "Nazione:&nbsp;Francia"}, {{"nazione", "Francia"}}},
-        {"tab inside a value becomes a blank", {"Il\tTitolo", "Regia: Mario\tRossi", "Cast: A\tB, C"},
+        {"tab inside a value becomes a blank",
+         {"Il\tTitolo", "Regia: Mario\tRossi", "Cast: A\tB, C"},
          {{"titolo", "Il Titolo"}, {"regia", "Mario Rossi"}, {"actors", "A B|C"}, {"attori1", "A B - C"}}},
     };
     for (const auto& c : cases) {
@@ -250,7 +268,8 @@ TEST(SplitNames, SplitsTrimsAndRefills)
         {"a trailing comma adds nothing", false, "A,", "A"},
         {"a trailing blank adds an empty name", false, "A, ", "A|"},
         {"empty names kept", false, ",,", "|"},
-        {"genres on commas and slashes, upper-cased", true, "commedia , horror/ noir", "COMMEDIA|HORROR|NOIR"},
+        {"genres on commas and slashes, upper-cased", true, "commedia , horror/ noir",
+         "COMMEDIA|HORROR|NOIR"},
         {"accented genre letters stay", true, "\xE8pico", "\xE8PICO"},
         {"empty genre list", true, "", ""},
     };
@@ -288,9 +307,24 @@ TEST(LabelValue, ReadsOnlyTheStoredSlots)
 // Pages assembled from the marker, labels, tags and line ends, in any order and cut anywhere.
 TEST(ExtractFilmPage, HostilePagesGiveValuesWithoutLineBreaks)
 {
-    const std::string pieces[] = {std::string(lookup::kDataBlockMarker), "Trama:", "Regia:", "Cast:",
-                                  "Attori protagonisti:", "Genere:", ",", "/", ":", "\n", "\r", "\t", "<", ">",
-                                  "&nbsp;", "x", "Data di uscita:", "Uscita prevista:"};
+    const std::string pieces[] = {std::string(lookup::kDataBlockMarker),
+                                  "Trama:",
+                                  "Regia:",
+                                  "Cast:",
+                                  "Attori protagonisti:",
+                                  "Genere:",
+                                  ",",
+                                  "/",
+                                  ":",
+                                  "\n",
+                                  "\r",
+                                  "\t",
+                                  "<",
+                                  ">",
+                                  "&nbsp;",
+                                  "x",
+                                  "Data di uscita:",
+                                  "Uscita prevista:"};
     std::mt19937 rnd(23);
     std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
     std::uniform_int_distribution<int> length(0, 200);

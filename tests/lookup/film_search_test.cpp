@@ -62,9 +62,9 @@ TEST(SearchUrl, BuildsTheRequestInTheSiteOrder)
     };
     for (const auto& c : cases) {
         const std::string url = lookup::SearchUrl(kBase, c.text, c.anyWord, c.perPage);
-        const std::string expected = kBase + "/cgi-bin/search.cgi?ps=" + c.expectedPerPage + "&fmt=long&q=" +
-                                     c.expectedWords + "&ul=%25%2Fsc_%25&x=&y=" +
-                                     (c.anyWord ? "&m=any" : "&m=all") + "&wf=0020&wm=wrd&sy=0";
+        const std::string expected =
+            kBase + "/cgi-bin/search.cgi?ps=" + c.expectedPerPage + "&fmt=long&q=" + c.expectedWords +
+            "&ul=%25%2Fsc_%25&x=&y=" + (c.anyWord ? "&m=any" : "&m=all") + "&wf=0020&wm=wrd&sy=0";
         EXPECT_EQ(url, expected) << c.name;
     }
 }
@@ -113,7 +113,8 @@ TEST(ParseResultsPage, ReadsLinksAndTitles)
         {"bold title after the heading",
          anchor(sc1, "<font>FilmUP - Scheda: <b>La vita \xE8 bella</b></font>"),
          {{"La vita \xE8 bella", sc1}}},
-        {"nbsp deleted once", anchor(sc1, "FilmUP - Scheda: Via&nbsp;col&nbsp;vento"),
+        {"nbsp deleted once",
+         anchor(sc1, "FilmUP - Scheda: Via&nbsp;col&nbsp;vento"),
          {{"Viacol&nbsp;vento", sc1}}},
         {"unclosed tag in the title", anchor(sc1, "FilmUP - Scheda: Titolo <img src=x"), {{"Titolo", sc1}}},
         {"other sites and other pages not matched",
@@ -121,23 +122,29 @@ TEST(ParseResultsPage, ReadsLinksAndTitles)
              anchor(kBase + "/news.htm", "FilmUP - Scheda: Notizie") + "<a href='" + sc2 +
              "'>FilmUP - Scheda: Apici</a>" + anchor(sc1, "FilmUP - Scheda: Nostro"),
          {{"Nostro", sc1}}},
-        {"without heading fifteen characters skipped", anchor(sc1, "Solo titolo"),
+        {"without heading fifteen characters skipped",
+         anchor(sc1, "Solo titolo"),
          {{"st/sc_1.htm\"Solo titolo", sc1}}},
         {"a missing heading borrows the next one",
-         anchor(sc1, "Senza") + anchor(sc2, "FilmUP - Scheda: Dopo"), {{"Dopo", sc1}}},
+         anchor(sc1, "Senza") + anchor(sc2, "FilmUP - Scheda: Dopo"),
+         {{"Dopo", sc1}}},
         {"missing anchor end takes the rest",
          "<a href=\"" + sc1 + "\">FilmUP - Scheda: Ultimo <b>titolo\n" + "<a href=\"" + sc2 +
              "\">FilmUP - Scheda: Perso",
          {{"Ultimo titolo FilmUP - Scheda: Perso", sc1}}},
         {"page ending inside the link", "x<a href=\"" + kBase + "/sc_", {{"st/sc_", kBase + "/sc_"}}},
-        {"remaining text shorter than fifteen", "<a href=\"http://a.b/sc_", {{"", "http://a.b/sc_"}},
+        {"remaining text shorter than fifteen",
+         "<a href=\"http://a.b/sc_",
+         {{"", "http://a.b/sc_"}},
          "http://a.b"},
-        {"unterminated link runs to the end", "<a href=\"" + sc1 + ">FilmUP - Scheda: X</a>",
+        {"unterminated link runs to the end",
+         "<a href=\"" + sc1 + ">FilmUP - Scheda: X</a>",
          {{"X", sc1 + ">FilmUP - Scheda: X</a>"}}},
         {"a link without closing quote ends at the next link's quote",
          "<a href=\"" + sc1 + " FilmUP - Scheda: X</a><a href=\"" + sc2 + "\">FilmUP - Scheda: Y</a>",
          {{"X", sc1 + " FilmUP - Scheda: X</a><a href="}, {"Y", sc2}}},
-        {"line breaks and tabs in a title become blanks", anchor(sc1, "FilmUP - Scheda: Via\tcol\r\nvento"),
+        {"line breaks and tabs in a title become blanks",
+         anchor(sc1, "FilmUP - Scheda: Via\tcol\r\nvento"),
          {{"Via col  vento", sc1}}},
         {"no link", "<html>nessun risultato</html>", {}},
         {"empty page", "", {}},
@@ -157,7 +164,8 @@ TEST(ParseResultsPage, KeepsEveryResultPastFiftyOne)
 {
     std::string page;
     for (int i = 0; i < 60; ++i)
-        page += anchor(kBase + "/sc_" + std::to_string(i) + ".htm", "FilmUP - Scheda: Film " + std::to_string(i));
+        page +=
+            anchor(kBase + "/sc_" + std::to_string(i) + ".htm", "FilmUP - Scheda: Film " + std::to_string(i));
     ResultTable table;
     ParseResultsPage(page, kBase, table);
     ASSERT_EQ(table.count, 60);
@@ -168,7 +176,8 @@ TEST(ParseResultsPage, KeepsEveryResultPastFiftyOne)
 TEST(ParseResultsPage, ANewSearchRestartsTheCountAndOverwritesFromRowZero)
 {
     ResultTable table;
-    ParseResultsPage(anchor(kBase + "/sc_a", "FilmUP - Scheda: A") + anchor(kBase + "/sc_b", "FilmUP - Scheda: B"),
+    ParseResultsPage(anchor(kBase + "/sc_a", "FilmUP - Scheda: A") +
+                         anchor(kBase + "/sc_b", "FilmUP - Scheda: B"),
                      kBase, table);
     ASSERT_EQ(table.count, 2);
     ParseResultsPage(anchor(kBase + "/sc_c", "FilmUP - Scheda: C"), kBase, table);
@@ -182,8 +191,20 @@ TEST(ParseResultsPage, ANewSearchRestartsTheCountAndOverwritesFromRowZero)
 // Pages assembled from the fragments the parser looks for, in any order and cut anywhere.
 TEST(ParseResultsPage, HostilePagesEndWithSoundRows)
 {
-    const std::string pieces[] = {"<a href=\"" + kBase + "/sc_", "FilmUP - Scheda:", "</a>", "\"", "<", ">",
-                                  "&nbsp;", "\t", "\r\n", "x", "href=\"", kBase, "/sc_", "\xE8"};
+    const std::string pieces[] = {"<a href=\"" + kBase + "/sc_",
+                                  "FilmUP - Scheda:",
+                                  "</a>",
+                                  "\"",
+                                  "<",
+                                  ">",
+                                  "&nbsp;",
+                                  "\t",
+                                  "\r\n",
+                                  "x",
+                                  "href=\"",
+                                  kBase,
+                                  "/sc_",
+                                  "\xE8"};
     std::mt19937 rnd(17);
     std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
     std::uniform_int_distribution<int> length(0, 60);
