@@ -51,7 +51,7 @@ std::vector<std::string> entries(const NameTable& table)
 // The slot, or the empty text beyond what the extraction stored.
 std::string_view slot(const PageLineTable& lines, int index, int last)
 {
-    return index <= last ? std::string_view(lines.slots[static_cast<std::size_t>(index)])
+    return index <= last ? std::string_view(lines.line[static_cast<std::size_t>(index)])
                          : std::string_view();
 }
 
@@ -61,9 +61,9 @@ const std::string_view kDataBlockMarker = kMarker;
 
 std::string LabelValue(const PageLineTable& lines, std::string_view label)
 {
-    const int last = std::min(lines.count, static_cast<int>(lines.slots.size()) - 1);
+    const int last = std::min(lines.count, static_cast<int>(lines.line.size()) - 1);
     int found = 1;
-    while (found <= last && lines.slots[static_cast<std::size_t>(found)].find(label) == std::string::npos)
+    while (found <= last && lines.line[static_cast<std::size_t>(found)].find(label) == std::string::npos)
         ++found;
     if (found > last)
         return std::string(kMissingValue);
@@ -111,10 +111,10 @@ bool ExtractFilmPage(std::string_view page, PageLineTable& lines, NameTable& act
         return false;
     std::string_view block = page.substr(marker + kMarker.size(), kBlockLength);
 
-    if (lines.slots.size() < kSlotsWithUnusedZero)
-        lines.slots.resize(kSlotsWithUnusedZero);
+    if (lines.line.size() < kSlotsWithUnusedZero)
+        lines.line.resize(kSlotsWithUnusedZero);
     for (int i = 1; i <= kFilledSlots; ++i) {
-        std::string& target = lines.slots[static_cast<std::size_t>(i)];
+        std::string& target = lines.line[static_cast<std::size_t>(i)];
         const std::size_t lineEnd = block.find('\n');
         if (lineEnd == std::string_view::npos) {
             target.clear();
@@ -126,7 +126,7 @@ bool ExtractFilmPage(std::string_view page, PageLineTable& lines, NameTable& act
     }
     lines.count = kFilledSlots;
 
-    data.titolo = lines.slots[1];
+    data.titolo = lines.line[1];
     data.titoloOriginale = LabelValue(lines, "Titolo originale:");
 
     const std::string genre = LabelValue(lines, "Genere:");

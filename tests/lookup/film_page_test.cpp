@@ -158,7 +158,7 @@ TEST(ExtractFilmPage, CarriageReturnsAreRemovedBeforeTheMarkerIsSought)
     const Extraction a(lf), b(crlf);
     ASSERT_TRUE(a.ok);
     ASSERT_TRUE(b.ok);
-    EXPECT_EQ(a.lines.slots, b.lines.slots);
+    EXPECT_EQ(a.lines.line, b.lines.line);
     for (const char* name : {"titolo", "anno", "regia", "trama", "actors"})
         EXPECT_EQ(field(a.data, name), field(b.data, name)) << name;
     EXPECT_EQ(b.data.regia, "UnoDue");
@@ -167,7 +167,7 @@ TEST(ExtractFilmPage, CarriageReturnsAreRemovedBeforeTheMarkerIsSought)
 TEST(ExtractFilmPage, FillsSixtyEightSlotsAndNeverStoresAnUnterminatedLine)
 {
     PageLineTable lines;
-    for (auto& s : lines.slots)
+    for (auto& s : lines.line)
         s = "vecchio";
     NameTable actors, genres;
     FilmPageData data;
@@ -176,12 +176,12 @@ TEST(ExtractFilmPage, FillsSixtyEightSlotsAndNeverStoresAnUnterminatedLine)
     page.erase(page.find("</table>"), std::string("</table></html>\n").size());
     ASSERT_TRUE(ExtractFilmPage(page, lines, actors, genres, data));
     EXPECT_EQ(lines.count, 68);
-    EXPECT_EQ(lines.slots[1], "Titolo");
-    EXPECT_EQ(lines.slots[2], "Anno: 2001");
+    EXPECT_EQ(lines.line[1], "Titolo");
+    EXPECT_EQ(lines.line[2], "Anno: 2001");
     for (int i = 3; i <= 68; ++i)
-        EXPECT_EQ(lines.slots[i], "") << i;
-    EXPECT_EQ(lines.slots[69], "vecchio");
-    EXPECT_EQ(lines.slots[70], "vecchio");
+        EXPECT_EQ(lines.line[i], "") << i;
+    EXPECT_EQ(lines.line[69], "vecchio");
+    EXPECT_EQ(lines.line[70], "vecchio");
     EXPECT_EQ(data.durata, "???");
 }
 
@@ -209,7 +209,7 @@ TEST(ExtractFilmPage, ReadsOnlyTheFirstSixtyEightLines)
 TEST(ExtractFilmPage, WithoutTheMarkerReturnsFalseAndTouchesNothing)
 {
     PageLineTable lines;
-    lines.slots[1] = "vecchio";
+    lines.line[1] = "vecchio";
     lines.count = 5;
     NameTable actors{{"Attore"}, 1}, genres{{"GENERE"}, 1};
     FilmPageData data;
@@ -220,7 +220,7 @@ TEST(ExtractFilmPage, WithoutTheMarkerReturnsFalseAndTouchesNothing)
     page.replace(page.find("LEFT"), 4, "left");
     EXPECT_FALSE(ExtractFilmPage(page, lines, actors, genres, data));
     EXPECT_FALSE(ExtractFilmPage("", lines, actors, genres, data));
-    EXPECT_EQ(lines.slots[1], "vecchio");
+    EXPECT_EQ(lines.line[1], "vecchio");
     EXPECT_EQ(lines.count, 5);
     EXPECT_EQ(actors.names, std::vector<std::string>{"Attore"});
     EXPECT_EQ(genres.count, 1);
@@ -284,21 +284,21 @@ TEST(SplitNames, SplitsTrimsAndRefills)
 TEST(LabelValue, ReadsOnlyTheStoredSlots)
 {
     PageLineTable lines;
-    lines.slots[1] = "T";
-    lines.slots[2] = "Anno: 2000";
-    lines.slots[3] = "Durata: 90'";
+    lines.line[1] = "T";
+    lines.line[2] = "Anno: 2000";
+    lines.line[3] = "Durata: 90'";
     lines.count = 2;
     EXPECT_EQ(lookup::LabelValue(lines, "Anno:"), "2000");
     EXPECT_EQ(lookup::LabelValue(lines, "Durata:"), "???");
 
     lines.count = 68;
-    lines.slots[68] = "Trama: fine";
-    lines.slots[69] = "mai letto";
+    lines.line[68] = "Trama: fine";
+    lines.line[69] = "mai letto";
     EXPECT_EQ(lookup::LabelValue(lines, "Trama:"), "fine");
 
     PageLineTable broken;
-    broken.slots.resize(3);
-    broken.slots[2] = "Anno: 1";
+    broken.line.resize(3);
+    broken.line[2] = "Anno: 1";
     broken.count = 68;
     EXPECT_EQ(lookup::LabelValue(broken, "Anno:"), "1");
     EXPECT_EQ(lookup::LabelValue(broken, "Trama:"), "???");
