@@ -214,6 +214,10 @@ void LookupController::fillFields(const lookup::FilmPageData& data)
     w.WEBATT2->setText(q(data.attori2));
     w.WEBREGIA->setText(q(data.regia));
     w.WEBTRAMA->setPlainText(q(data.trama));
+    // Long values show their beginning.
+    for (QLineEdit* e : {w.WEBTIT, w.WEBTITOR, w.WEBGEN, w.WEBNAZ, w.WEBANNO, w.WEBDURATA, w.WEBDATAU, w.WEBATT1,
+                         w.WEBATT2, w.WEBREGIA})
+        e->setCursorPosition(0);
 }
 
 void LookupController::HTTP1WorkBegin(qint64 total)

@@ -71,12 +71,12 @@ LookupWindow::LookupWindow(QWidget* parent) : QDialog(parent)
     }
     WEBOK->setEnabled(false);
 
-    GroupBox2 = placed(named<QGroupBox>("GroupBox2", "  Parametri Query SQL  "), this, 6, 76, 418, 48);
-    label("Label17", "Parole del titolo", GroupBox2, 8, 22, 92);
-    PQWORD = placed(named<QComboBox>("PQWORD"), GroupBox2, 100, 19, 124, 22);
+    GroupBox2 = placed(named<QGroupBox>("GroupBox2", "  Parametri Query SQL  "), this, 6, 74, 418, 64);
+    label("Label17", "Parole del titolo", GroupBox2, 10, 18, 160);
+    PQWORD = placed(named<QComboBox>("PQWORD"), GroupBox2, 10, 35, 160, 22);
     PQWORD->addItems({"Tutti le parole", "Almeno una parola"});
-    label("Label18", "Numero risultati per pagina", GroupBox2, 232, 22, 138);
-    PQNRPP = placed(named<QComboBox>("PQNRPP"), GroupBox2, 368, 19, 44, 22);
+    label("Label18", "Numero risultati per pagina", GroupBox2, 190, 18, 200);
+    PQNRPP = placed(named<QComboBox>("PQNRPP"), GroupBox2, 190, 35, 60, 22);
     PQNRPP->addItems({"10", "20", "50"});
     PQWORD->setCurrentIndex(0);
     PQNRPP->setCurrentIndex(0);
@@ -87,12 +87,12 @@ LookupWindow::LookupWindow(QWidget* parent) : QDialog(parent)
     LOG->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     LOG->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
-    GroupBox1 = placed(named<QGroupBox>("GroupBox1", "  Dati ricavati da " + host + "  "), this, 6, 128, 418, 330);
+    GroupBox1 = placed(named<QGroupBox>("GroupBox1", "  Dati ricavati da " + host + "  "), this, 6, 142, 418, 316);
     const int lw = 72, x0 = 8, fw = 330;
     WEBTIT = field("Label5", "Titolo web", "WEBTIT", GroupBox1, x0, 20, lw, fw);
     WEBTITOR = field("Label9", "Titolo orig.", "WEBTITOR", GroupBox1, x0, 46, lw, fw);
-    WEBGEN = field("Label6", "Genere", "WEBGEN", GroupBox1, x0, 72, lw, 150);
-    WEBNAZ = field("Label11", "Nazione", "WEBNAZ", GroupBox1, 238, 72, 52, 120);
+    WEBGEN = field("Label6", "Genere", "WEBGEN", GroupBox1, x0, 72, lw, 130);
+    WEBNAZ = field("Label11", "Nazione", "WEBNAZ", GroupBox1, 216, 72, 54, 140);
     WEBANNO = field("Label8", "Anno", "WEBANNO", GroupBox1, x0, 98, lw, 56);
     WEBDURATA = field("Label7", "Durata", "WEBDURATA", GroupBox1, 142, 98, 44, 64);
     WEBDATAU = field("Label13", "Data uscita", "WEBDATAU", GroupBox1, 256, 98, 66, 88);
@@ -100,7 +100,7 @@ LookupWindow::LookupWindow(QWidget* parent) : QDialog(parent)
     WEBATT2 = field("Label2", "Attori B", "WEBATT2", GroupBox1, x0, 150, lw, fw);
     WEBREGIA = field("Label12", "Regia", "WEBREGIA", GroupBox1, x0, 176, lw, fw);
     label("Label3", "Trama", GroupBox1, x0, 205, lw);
-    WEBTRAMA = placed(named<QPlainTextEdit>("WEBTRAMA"), GroupBox1, x0 + lw, 202, fw, 120);
+    WEBTRAMA = placed(named<QPlainTextEdit>("WEBTRAMA"), GroupBox1, x0 + lw, 202, fw, 106);
     WEBTRAMA->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     label("Label14", "Scegli Attori da esportare", this, 430, 208, 205);

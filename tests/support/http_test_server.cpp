@@ -8,6 +8,7 @@
 #include <cctype>
 #include <condition_variable>
 #include <mutex>
+#include <chrono>
 #include <thread>
 
 struct HttpTestServer::Impl
@@ -107,6 +108,9 @@ HttpTestServer::HttpTestServer() : m(std::make_unique<Impl>())
     if (m->port <= 0)
         throw std::runtime_error("the test server cannot bind to 127.0.0.1");
     m->thread = std::thread([this] { m->server.listen_after_bind(); });
+    // A stop before the loop runs would be lost, and the destructor would wait for ever.
+    while (!m->server.is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 HttpTestServer::~HttpTestServer()

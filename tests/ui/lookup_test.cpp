@@ -1,11 +1,12 @@
+#include "support/filmup_pages.h"
 #include "support/http_test_server.h"
 #include "support/program_fixture.h"
 
-#include "lookup/film_page.h"
 #include "ui/led.h"
 #include "ui/lookup_window.h"
 #include "ui/results_window.h"
 
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,37 +23,12 @@
 
 namespace fs = std::filesystem;
 
+// Readable failures.
+void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 namespace {
 
 const std::string kSearchPath = "/cgi-bin/search.cgi";
-
-// A results page of the site's shape: each result an anchor to "<base>/sc_<slug>.htm" whose text
-// opens with "FilmUP - Scheda:".
-std::string resultsPage(const std::string& base, const std::vector<std::pair<std::string, std::string>>& films)
-{
-    std::string page = "<html><body>\n<h2>Risultati</h2>\n<a href=\"" + base + "/novita.htm\">Novit\xE0</a>\n";
-    for (const auto& [slug, title] : films)
-        page += "<p><a href=\"" + base + "/sc_" + slug + ".htm\">FilmUP - Scheda: <b>" + title + "</b></a><br>\n"
-                "<small>scheda del film</small></p>\n";
-    return page + "</body></html>\n";
-}
-
-// A film page with every label, lines ended as the site ends them.
-std::string filmPage(const std::string& title, const std::string& lineEnd = "\n")
-{
-    std::string block = title + "</b></font><br>" + lineEnd;
-    for (const char* line : {"<font size=\"2\">Titolo originale: Der Name der Rose<br>", "Genere: Drammatico, Giallo<br>",
-                             "Nazione: Italia/Francia/Germania<br>", "Anno: 1986<br>", "Durata: 130'<br>",
-                             "Data di uscita: 17/10/1986<br>",
-                             "Attori protagonisti: Sean Connery, Christian Slater<br>",
-                             "Cast: Michael Lonsdale, Ron Perlman, F. Murray Abraham<br>",
-                             "Regia: Jean-Jacques Annaud<br>",
-                             "Trama: Nel 1327 un frate francescano indaga su morti misteriose in un'abbazia.<br>",
-                             "</font></td>", "</tr>"})
-        block += std::string(line) + lineEnd;
-    return "<html><head><title>Scheda</title></head><body>" + lineEnd + "<table>" + lineEnd +
-           std::string(lookup::kDataBlockMarker) + block + "</table></body></html>" + lineEnd;
-}
 
 class Lookup : public ProgramFixture
 {
@@ -103,7 +79,7 @@ protected:
     void serveSearch(const std::vector<std::pair<std::string, std::string>>& films)
     {
         HttpTestServer::Answer answer;
-        answer.body = resultsPage(server.baseUrl(), films);
+        answer.body = filmuppages::resultsPage(server.baseUrl(), films);
         answer.headers = {{"Set-Cookie", "sessione=abc123; Path=/"}};
         server.on(kSearchPath, answer);
     }
@@ -172,7 +148,7 @@ TEST_F(Lookup, OpeningTakesTheSearchTextFromTheSelectedFile)
 TEST_F(Lookup, OneResultReadsTheFilmPageAtOnce)
 {
     serveSearch({{"rosa", "Il nome della rosa"}});
-    const std::string page = filmPage("Il nome della rosa");
+    const std::string page = filmuppages::filmPage("Il nome della rosa");
     serveFilm("rosa", page);
     startAndOpen();
     search();
@@ -202,7 +178,7 @@ TEST_F(Lookup, OneResultReadsTheFilmPageAtOnce)
 TEST_F(Lookup, TwoResultsAreChosenInTheChooser)
 {
     serveSearch({{"rosa", "Il nome della rosa"}, {"rosa2", "Il nome della rosa (edizione restaurata)"}});
-    const std::string page = filmPage("Il nome della rosa (edizione restaurata)");
+    const std::string page = filmuppages::filmPage("Il nome della rosa (edizione restaurata)");
     serveFilm("rosa2", page);
     startAndOpen();
     // Any word, 20 a page.
@@ -315,7 +291,7 @@ TEST_F(Lookup, FailuresAreLoggedAndTheWindowStaysUsable)
     EXPECT_TRUE(window()->WEBQUERY->isEnabled());
 
     // A page with CR LF line ends reads as well.
-    serveFilm("rosa", filmPage("Il nome della rosa", "\r\n"));
+    serveFilm("rosa", filmuppages::filmPage("Il nome della rosa", "\r\n"));
     search();
     EXPECT_EQ(log().last(), "Terminato !");
     EXPECT_EQ(field("WEBTIT"), "Il nome della rosa");
@@ -341,7 +317,7 @@ TEST_F(Lookup, ARefusedConnectionIsLogged)
 TEST_F(Lookup, ASlowAnswerKeepsTheWindowsAliveAndClosingCancelsIt)
 {
     HttpTestServer::Answer slow;
-    slow.body = resultsPage(server.baseUrl(), {{"rosa", "Il nome della rosa"}});
+    slow.body = filmuppages::resultsPage(server.baseUrl(), {{"rosa", "Il nome della rosa"}});
     slow.delay = std::chrono::milliseconds(20000);
     server.on(kSearchPath, slow);
     startAndOpen();

@@ -12,12 +12,19 @@
 #include "ui/qt_dialogs.h"
 #include "platform/volume_label.h"
 #include "support/test_pictures.h"
+#include "support/filmup_pages.h"
+#include "support/http_test_server.h"
+#include "ui/intake_tab.h"
+#include "ui/lookup_window.h"
+#include "ui/results_window.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
 #include <QListView>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTest>
 #include <QTabWidget>
 
 #include <clocale>
@@ -35,12 +42,22 @@ int main(int argc, char** argv)
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("Pellicorio");
 
+    // The lookup asks a FilmUP of our own on loopback.
+    HttpTestServer filmup;
+    qputenv("PELLICORIO_FILMUP_URL", QByteArray::fromStdString(filmup.baseUrl()));
+    HttpTestServer::Answer results, film;
+    results.body = filmuppages::resultsPage(filmup.baseUrl(), {{"rosa", "Il nome della rosa"},
+                                                               {"rosa2", "Il nome della rosa (edizione restaurata)"}});
+    film.body = filmuppages::filmPage("Il nome della rosa");
+    filmup.on("/cgi-bin/search.cgi", results);
+    filmup.on("/sc_rosa.htm", film);
+
     TempFolder folder;
     ProgramState state;
     state.dataFolder = folder.path();
     state.helpFolders = {std::filesystem::path(PELLICORIO_SOURCE_DIR) / "data"};
     std::filesystem::create_directories(folder / "media");
-    for (const char* film : {"Matrix.avi", "Nuovo Cinema Paradiso.mpg", "La vita \xC3\xA8 bella.divx", "Il Postino 2.AVI"})
+    for (const char* film : {"Il nome della rosa - CD1.avi", "Matrix.avi", "Nuovo Cinema Paradiso.mpg", "La vita \xC3\xA8 bella.divx", "Il Postino 2.AVI"})
         folder.write(std::string("media/") + film, std::string(1000, 'x'));
     const std::string position = "Gino-" + volume::ReadVolumeLabel(folder.text() + "media");
     folder.write("Zenfo_conf.CFG", "4.4.0\r\n" + folder.text() + "media\r\n" + folder.text() + "copertine/\r\n" +
@@ -125,5 +142,28 @@ int main(int argc, char** argv)
     const QString zoomShot = QString("%1/zoom_%2.png").arg(argv[1], windows.form2->windowTitle().section(':', 1).trimmed());
     windows.form2->grab().save(zoomShot);
     std::printf("%s\n", qPrintable(zoomShot));
+    windows.form2->close();
+
+    // A lookup from the intake: two results, the first chosen, its page read.
+    pages->setCurrentIndex(1);
+    auto* intakeList = main->findChild<QListWidget*>("CheckListBox1");
+    QTest::mouseClick(intakeList->viewport(), Qt::LeftButton, {}, intakeList->visualItemRect(intakeList->item(0)).center());
+    QTest::mouseClick(main->intakeTab()->Paste, Qt::LeftButton);
+    LookupWindow* lookup = windows.form4.get();
+    ResultsWindow* chooser = windows.form5.get();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!chooser->isVisible())
+            return;
+        poll.stop();
+        QApplication::processEvents();
+        chooser->grab().save(QString("%1/lookup_chooser.png").arg(argv[1]));
+        QTest::mouseClick(chooser->SQLOK, Qt::LeftButton);
+    });
+    poll.start(20);
+    QTest::mouseClick(lookup->WEBQUERY, Qt::LeftButton);
+    QApplication::processEvents();
+    lookup->grab().save(QString("%1/lookup.png").arg(argv[1]));
+    std::printf("%s/lookup.png\n", argv[1]);
     return 0;
 }
