@@ -87,6 +87,23 @@ void JpegView::setFileName(const QString& fileName)
     decode();
 }
 
+void JpegView::setBytes(std::string bytes)
+{
+    if (bytes.size() > jpeg::kMaxFileBytes)
+        throw jpeg::JpegError("Immagine troppo grande");
+    QImage picture = bytes.empty() ? QImage() : decodeToImage(bytes, m_decodeOptions);
+    m_fileName.clear();
+    m_buffer = std::move(bytes);
+    setPicture(picture);
+}
+
+void JpegView::copyFrom(const JpegView& other)
+{
+    m_fileName.clear();
+    m_buffer = other.m_buffer;
+    setPicture(other.m_picture);
+}
+
 void JpegView::decode()
 {
     if (m_buffer.empty()) {

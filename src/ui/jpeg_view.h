@@ -35,6 +35,11 @@ public:
     // and picture as they were; data that does not decode leaves the picture as it was.
     void setFileName(const QString& fileName);
     const std::string& buffer() const { return m_buffer; }
+    // Shows a picture received as bytes; the view then names no file. Bytes that do not decode
+    // (or pass the file size cap) throw and leave the view as it was.
+    void setBytes(std::string bytes);
+    // The other view's picture and bytes, as they are.
+    void copyFrom(const JpegView& other);
 
     const QImage& picture() const { return m_picture; }
     void setPicture(const QImage& picture);

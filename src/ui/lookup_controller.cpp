@@ -3,16 +3,20 @@
 #include "intake_tab.h"
 #include "jpeg_view.h"
 #include "led.h"
+#include "line_choice.h"
 #include "lookup_window.h"
 #include "results_window.h"
 
 #include "archive/program_state.h"
 #include "base/cp1252.h"
+#include "base/text.h"
+#include "lookup/film_pictures.h"
 #include "lookup/filmup_site.h"
 #include "lookup/lookup_session.h"
 #include "platform/dialogs.h"
 #include "platform/http_client.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +50,10 @@ LookupController::LookupController(ProgramState& state, LookupSession& session, 
     connect(&m_http, &http::Client::workEnd, this, &LookupController::HTTP1WorkEnd);
     connect(&m_http, &http::Client::status, this, &LookupController::HTTP1Status);
     connect(m_window.WEBNOOK, &QPushButton::clicked, this, &LookupController::WEBNOOKClick);
+    connect(m_window.WEBOK, &QPushButton::clicked, this, &LookupController::WEBOKClick);
+    connect(m_window.CLBATT, &QListWidget::itemChanged, this, &LookupController::CLBATTClickCheck);
+    m_genreChoice = LineChoice::install(m_window.CLBGEN);
+    connect(m_genreChoice, &LineChoice::chosen, this, &LookupController::CLBGENClick);
     // A window that goes away takes its pending request with it.
     connect(&m_window, &LookupWindow::closing, this, [this] { m_http.cancel(); });
     connect(&m_results, &ResultsWindow::closing, this, [this] { m_http.cancel(); });
@@ -53,11 +61,25 @@ LookupController::LookupController(ProgramState& state, LookupSession& session, 
 
 void LookupController::log(const std::string& line) { m_window.appendLog(q(line)); }
 
+int LookupController::selectedIntakeLine() const
+{
+    const QListWidget& list = *m_intake.CheckListBox1;
+    const int line = list.currentRow();
+    if (line < 0 || line >= m_state.intake.IntakeCount || !list.item(line)->isSelected())
+        return -1;
+    return line;
+}
+
+std::string LookupController::intakeFileName(int line) const
+{
+    const std::string& name = m_state.intake.fileName(line + 1);
+    return name.empty() ? t(m_intake.CheckListBox1->item(line)->text()) : name;
+}
+
 void LookupController::OpenLookup()
 {
-    QListWidget& list = *m_intake.CheckListBox1;
-    const int line = list.currentRow();
-    if (line < 0 || line >= m_state.intake.IntakeCount || !list.item(line)->isSelected()) {
+    const int line = selectedIntakeLine();
+    if (line < 0) {
         m_dialogs.beep();
         return;
     }
@@ -69,9 +91,9 @@ void LookupController::OpenLookup()
     w.CLBATT->clear();
     w.CLBGEN->clear();
     w.LOG->clear();
-    w.WEBSEARCH->setText(q(lookup::SearchTextFromFileName(t(list.item(line)->text()))));
+    w.WEBSEARCH->setText(q(lookup::SearchTextFromFileName(intakeFileName(line))));
     w.WEBOK->setEnabled(false);
-    w.WEBLOC->clearPicture();
+    w.WEBLOC->setFileName({});
     w.show();
     w.raise();
     w.activateWindow();
@@ -85,8 +107,8 @@ void LookupController::WEBQUERYClick()
     w.CLBATT->clear();
     w.CLBGEN->clear();
     w.LOG->clear();
-    w.WEBLOC->clearPicture();
-    m_intake.JPEGImage1->clearPicture();
+    w.WEBLOC->setFileName({});
+    m_intake.JPEGImage1->setFileName({});
     w.LED1->setOn(false);
     try {
         search();
@@ -178,8 +200,7 @@ void LookupController::LoadFilmPage(const std::string& link)
     }
     log("Scheda film ricevuta. ( " + std::to_string(page.size()) + " bytes)");
     log("Analizzo scheda film...");
-    if (PicturesOfPage)
-        PicturesOfPage(page);
+    FetchPictures(page);
     lookup::FilmPageData data;
     if (!lookup::ExtractFilmPage(page, m_session.pageLines, m_session.actors, m_session.genres, data)) {
         log("Dati della scheda in formato non compatibile");
@@ -196,19 +217,26 @@ void LookupController::fillFields(const lookup::FilmPageData& data)
     LookupWindow& w = m_window;
     w.WEBTIT->setText(q(data.titolo));
     w.WEBTITOR->setText(q(data.titoloOriginale));
-    for (const std::string& genre : data.genres)
-        w.CLBGEN->addItem(q(genre));
-    if (!data.genres.empty())
-        w.CLBGEN->setCurrentRow(w.CLBGEN->count() - static_cast<int>(data.genres.size()));
+    {
+        const LineChoice::Quiet quiet(m_genreChoice);
+        for (const std::string& genre : data.genres)
+            w.CLBGEN->addItem(q(genre));
+        if (!data.genres.empty())
+            w.CLBGEN->setCurrentRow(w.CLBGEN->count() - static_cast<int>(data.genres.size()));
+    }
     w.WEBGEN->setText(q(data.genere));
     w.WEBNAZ->setText(q(data.nazione));
     w.WEBANNO->setText(q(data.anno));
     w.WEBDURATA->setText(q(data.durata));
     w.WEBDATAU->setText(q(data.dataUscita));
-    for (std::size_t i = 0; i < data.actors.size(); ++i) {
-        auto* item = new QListWidgetItem(q(data.actors[i]), w.CLBATT);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(i < 4 ? Qt::Checked : Qt::Unchecked);
+    {
+        // The ticks the page brings are no choice of the user's.
+        const QSignalBlocker quiet(w.CLBATT);
+        for (std::size_t i = 0; i < data.actors.size(); ++i) {
+            auto* item = new QListWidgetItem(q(data.actors[i]), w.CLBATT);
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            item->setCheckState(i < 4 ? Qt::Checked : Qt::Unchecked);
+        }
     }
     w.WEBATT1->setText(q(data.attori1));
     w.WEBATT2->setText(q(data.attori2));
@@ -218,6 +246,103 @@ void LookupController::fillFields(const lookup::FilmPageData& data)
     for (QLineEdit* e : {w.WEBTIT, w.WEBTITOR, w.WEBGEN, w.WEBNAZ, w.WEBANNO, w.WEBDURATA, w.WEBDATAU, w.WEBATT1,
                          w.WEBATT2, w.WEBREGIA})
         e->setCursorPosition(0);
+}
+
+void LookupController::FetchPictures(std::string_view page)
+{
+    IntakeModel& intake = m_state.intake;
+    intake.PosterReceived = false;
+    intake.CoverReceived = false;
+    const auto urls = lookup::PictureUrls(page, filmup::baseUrl());
+    if (!urls) {
+        log("URL locandina e copertina NON trovata.");
+        return;
+    }
+    const Settings& s = m_state.settings;
+    if (s.CBSL && fetchPicture(urls->poster, "Locandina", *m_window.WEBLOC))
+        intake.PosterReceived = true;
+    if (s.CBSCOP && fetchPicture(urls->cover, "Copertina", *m_intake.JPEGImage1)) {
+        m_window.LED1->setOn(true);
+        intake.CoverReceived = true;
+    }
+}
+
+// The bytes go straight into the view's bounded decoder: no temporary file, so nothing is left
+// behind in a folder the program may not even write.
+bool LookupController::fetchPicture(const std::string& url, const char* what, JpegView& view)
+{
+    log(std::string("Chiedo ") + what + ".");
+    try {
+        std::string body = m_http.get(url);
+        log(std::string(what) + " ricevuta.( " + std::to_string(body.size()) + " bytes)");
+        view.setBytes(std::move(body));
+        return true;
+    } catch (const std::exception&) {
+        log(std::string("ERR: ") + what + " NON ricevuta");
+        return false;
+    }
+}
+
+void LookupController::CLBATTClickCheck()
+{
+    const QListWidget& list = *m_window.CLBATT;
+    const int lines = std::min(list.count(), m_session.actors.count);
+    int ticked = 0;
+    for (int i = 0; i < lines; ++i)
+        ticked += list.item(i)->checkState() == Qt::Checked;
+    const int half = ticked / 2 + ticked % 2;
+    std::string first, second;
+    int placed = 0;
+    for (int i = 0; i < lines; ++i) {
+        if (list.item(i)->checkState() != Qt::Checked)
+            continue;
+        (placed++ < half ? first : second) += t(list.item(i)->text()) + " - ";
+    }
+    // Only the final blank goes: each text ends with " -".
+    for (std::string* s : {&first, &second})
+        if (!s->empty())
+            s->pop_back();
+    m_window.WEBATT1->setText(q(first));
+    m_window.WEBATT2->setText(q(second));
+}
+
+void LookupController::CLBGENClick(int line)
+{
+    if (QListWidgetItem* item = m_window.CLBGEN->item(line))
+        m_window.WEBGEN->setText(item->text());
+}
+
+void LookupController::WEBOKClick()
+{
+    // The intake list may have been refilled while this window was open: without its line the
+    // data have nowhere to go, so they stay here.
+    const int line = selectedIntakeLine();
+    if (line < 0) {
+        m_dialogs.beep();
+        return;
+    }
+    LookupWindow& w = m_window;
+    IntakeTab& in = m_intake;
+    const std::string fileName = intakeFileName(line);
+    in.EDTitolo->setText(w.WEBTIT->text());
+    const bool sameStart =
+        text::upperAscii(fileName.substr(0, 4)) == text::upperAscii(t(in.EDTitolo->text()).substr(0, 4));
+    QPalette palette = in.EDTitolo->palette();
+    palette.setColor(QPalette::Text,
+                     sameStart ? QApplication::palette().color(QPalette::ToolTipText) : QColor(255, 0, 0));
+    in.EDTitolo->setPalette(palette);
+    in.EDGenere->setText(q(text::upperAscii(t(w.WEBGEN->text()))));
+    in.EDDurata->setText(w.WEBDURATA->text());
+    in.EDDataU->setText(w.WEBANNO->text());
+    in.EDAttore1->setText(w.WEBATT1->text());
+    in.EDAttore2->setText(w.WEBATT2->text());
+    in.EDRegia->setText(w.WEBREGIA->text());
+    in.MDTrama->setPlainText(w.WEBTRAMA->toPlainText());
+    in.AssociaDati->setEnabled(true);
+    in.LOC->copyFrom(*w.WEBLOC);
+    const std::size_t dot = fileName.rfind('.');
+    in.EDNFLOC->setText(q("lc_" + fileName.substr(0, dot) + ".jpg"));
+    w.hide();
 }
 
 void LookupController::HTTP1WorkBegin(qint64 total)

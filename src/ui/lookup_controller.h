@@ -2,7 +2,6 @@
 
 #include <QObject>
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -36,10 +35,11 @@ public:
     void SQLOKClick();
     void SQLABOClick();
     void LoadFilmPage(const std::string& link);
-
-    // The film page as received, before its data are read: the poster and the cover are
-    // requested from it.
-    std::function<void(std::string_view page)> PicturesOfPage;
+    // The poster and the cover of a film page as received.
+    void FetchPictures(std::string_view page);
+    void CLBATTClickCheck();
+    void CLBGENClick(int line);
+    void WEBOKClick();
     // The update window's bar, which the transfer events drive while UpdateState is not 0.
     void setUpdateBar(QProgressBar* bar) { m_updateBar = bar; }
 
@@ -49,6 +49,12 @@ private:
     void HTTP1WorkEnd();
     void HTTP1Status(const QString& text);
     void log(const std::string& line);
+    // The selected intake line, or -1.
+    int selectedIntakeLine() const;
+    // The media file name of an intake line as the file system spells it.
+    std::string intakeFileName(int line) const;
+    // One picture: requested, logged, shown; false on any failure.
+    bool fetchPicture(const std::string& url, const char* what, class JpegView& view);
     void search();
     void showResults();
     void fillFields(const lookup::FilmPageData& data);
@@ -63,4 +69,5 @@ private:
     ResultsWindow& m_results;
     IntakeTab& m_intake;
     QProgressBar* m_updateBar = nullptr;
+    class LineChoice* m_genreChoice = nullptr;
 };
