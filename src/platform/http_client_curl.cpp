@@ -233,7 +233,6 @@ std::size_t onBody(char* data, std::size_t size, std::size_t count, void* user)
         t.tooLarge = true;
         return 0;
     }
-    postBegin(t);
     t.body.append(data, n);
     postWork(t, false);
     return n;
@@ -415,7 +414,9 @@ std::string Client::get(const std::string& url)
 
     const std::string target = requestUrl(url);
     CURL* e = m->easy;
-    curl_easy_setopt(e, CURLOPT_URL, target.c_str());
+    // A NUL would cut the URL short; a URL refused here (too long) would leave the last one set.
+    if (target.find('\0') != std::string::npos || curl_easy_setopt(e, CURLOPT_URL, target.c_str()) != CURLE_OK)
+        throw UserError("URL non valido");
     curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, m->limits.connectTimeoutSeconds);
     curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, m->limits.lowSpeedBytes);
     curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, m->limits.lowSpeedSeconds);

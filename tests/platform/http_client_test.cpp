@@ -411,3 +411,15 @@ TEST(HttpClient, DeletingTheClientDuringAGetEndsIt)
     EXPECT_TRUE(destroyed);
     EXPECT_LT(clock.elapsed(), 1000);
 }
+
+TEST_F(HttpClientTest, UrlThatCannotGoOutAsBuiltIsRefused)
+{
+    // After a good GET, so that a refused URL cannot fall back on the last one.
+    server.on("/", Answer{.body = "first"});
+    server.on("/a b", Answer{.body = "rewritten"});
+    ASSERT_EQ(client.get(url("/")), "first");
+    for (const std::string& u : {url("/a b"), url("/a\x01"), url("/a") + '\0' + "b", std::string("http://")})
+        EXPECT_EQ(failure([&] { client.get(u); }), "URL non valido") << u;
+    EXPECT_EQ(server.requests().size(), 1u);
+    EXPECT_FALSE(client.busy());
+}
