@@ -323,6 +323,13 @@ struct Client::Impl
     curl_slist* headers = nullptr;
     std::shared_ptr<Transfer> current;
 
+    ~Impl()
+    {
+        curl_multi_cleanup(multi);
+        curl_easy_cleanup(easy);
+        curl_slist_free_all(headers);
+    }
+
     // Ends the transfer unless it has finished, and waits for the worker.
     void stop(Transfer& t)
     {
@@ -378,9 +385,6 @@ Client::~Client()
         if (t->loop)
             t->loop->quit();
     }
-    curl_multi_cleanup(m->multi);
-    curl_easy_cleanup(m->easy);
-    curl_slist_free_all(m->headers);
 }
 
 void Client::setLimits(const Limits& limits)
