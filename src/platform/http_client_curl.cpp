@@ -419,7 +419,8 @@ std::string Client::get(const std::string& url)
     const std::string target = requestUrl(url);
     CURL* e = m->easy;
     // A NUL would cut the URL short; a URL refused here (too long) would leave the last one set.
-    if (target.find('\0') != std::string::npos || curl_easy_setopt(e, CURLOPT_URL, target.c_str()) != CURLE_OK)
+    if (target.find('\0') != std::string::npos ||
+        curl_easy_setopt(e, CURLOPT_URL, target.c_str()) != CURLE_OK)
         throw UserError("URL non valido");
     curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, m->limits.connectTimeoutSeconds);
     curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, m->limits.lowSpeedBytes);
