@@ -4,7 +4,8 @@
 set -euo pipefail
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          libjpeg62-turbo-dev libjpeg-turbo-progs libcurl4-openssl-dev libcpp-httplib-dev libblkid-dev xvfb xauth fonts-dejavu-core)
+          libjpeg62-turbo-dev libjpeg-turbo-progs libcurl4-openssl-dev libcpp-httplib-dev libblkid-dev
+          xvfb xauth fonts-dejavu-core)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -27,7 +27,8 @@ std::string requestUrl(std::string_view url);
 
 // The program's one HTTP client: GET only, the browser-like headers the FilmUP site expects,
 // cookies kept for the whole run, no proxy. A GET blocks its caller in a local event loop while
-// a worker thread runs the transfer, so the windows stay alive.
+// a worker thread runs the transfer, so the windows stay alive. Used from the UI thread only; its
+// signals are emitted there. Destroying it during a GET (from a slot) ends the GET, which throws.
 class Client : public QObject
 {
     Q_OBJECT
@@ -47,11 +48,15 @@ public:
     void cancel();
 
 signals:
-    // Announced size, 0 when unknown.
+    // Announced size, 0 when unknown; once the answer that carries the body has its headers (not
+    // at all when none arrives).
     void workBegin(qint64 total);
+    // At most every 50 ms while the body arrives; the last one carries the whole size.
     void work(qint64 bytesSoFar);
+    // After every GET, whatever its outcome, before the last status.
     void workEnd();
-    // Italian text for the status panel: resolving, connecting, connected, the HTTP status, done.
+    // Italian text for the status panel: "Risoluzione di HOST...", "Connessione a HOST...",
+    // "Connesso.", "HTTP 200" (each answer's code), then "Completato." or "Errore".
     void status(const QString& text);
     // A GET starts or ends: the controls that would start another follow it.
     void busyChanged(bool busy);

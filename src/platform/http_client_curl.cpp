@@ -233,7 +233,6 @@ std::size_t onBody(char* data, std::size_t size, std::size_t count, void* user)
         t.tooLarge = true;
         return 0;
     }
-    postBegin(t);
     t.body.append(data, n);
     postWork(t, false);
     return n;
@@ -324,6 +323,13 @@ struct Client::Impl
     curl_slist* headers = nullptr;
     std::shared_ptr<Transfer> current;
 
+    ~Impl()
+    {
+        curl_multi_cleanup(multi);
+        curl_easy_cleanup(easy);
+        curl_slist_free_all(headers);
+    }
+
     // Ends the transfer unless it has finished, and waits for the worker.
     void stop(Transfer& t)
     {
@@ -379,9 +385,6 @@ Client::~Client()
         if (t->loop)
             t->loop->quit();
     }
-    curl_multi_cleanup(m->multi);
-    curl_easy_cleanup(m->easy);
-    curl_slist_free_all(m->headers);
 }
 
 void Client::setLimits(const Limits& limits)
@@ -415,7 +418,10 @@ std::string Client::get(const std::string& url)
 
     const std::string target = requestUrl(url);
     CURL* e = m->easy;
-    curl_easy_setopt(e, CURLOPT_URL, target.c_str());
+    // A NUL would cut the URL short; a URL refused here (too long) would leave the last one set.
+    if (target.find('\0') != std::string::npos ||
+        curl_easy_setopt(e, CURLOPT_URL, target.c_str()) != CURLE_OK)
+        throw UserError("URL non valido");
     curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, m->limits.connectTimeoutSeconds);
     curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, m->limits.lowSpeedBytes);
     curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, m->limits.lowSpeedSeconds);

@@ -61,10 +61,12 @@ struct Recorder
     explicit Recorder(http::Client& c)
     {
         const auto* x = &context;
-        QObject::connect(&c, &http::Client::workBegin, x, [this](qint64 n) { add("begin " + std::to_string(n)); });
+        QObject::connect(&c, &http::Client::workBegin, x,
+                         [this](qint64 n) { add("begin " + std::to_string(n)); });
         QObject::connect(&c, &http::Client::work, x, [this](qint64 n) { work.push_back(n), add("work"); });
         QObject::connect(&c, &http::Client::workEnd, x, [this] { add("end"); });
-        QObject::connect(&c, &http::Client::status, x, [this](const QString& s) { add("status " + s.toStdString()); });
+        QObject::connect(&c, &http::Client::status, x,
+                         [this](const QString& s) { add("status " + s.toStdString()); });
         QObject::connect(&c, &http::Client::busyChanged, x, [this](bool b) { add(b ? "busy" : "idle"); });
     }
     void add(const std::string& line)
@@ -123,8 +125,10 @@ TEST_F(HttpClientTest, TargetGoesOutAsBuiltWithOnlyHighBytesEscaped)
     {
         std::string path, query, target;
     } cases[] = {
-        {"/cgi-bin/search.cgi", "?ps=10&fmt=long&q=L'ULTIMO+BACIO&ul=%25%2Fsc_%25&x=&y=&m=all&wf=0020&wm=wrd&sy=0",
-         "/cgi-bin/search.cgi?ps=10&fmt=long&q=L'ULTIMO+BACIO&ul=%25%2Fsc_%25&x=&y=&m=all&wf=0020&wm=wrd&sy=0"},
+        {"/cgi-bin/search.cgi",
+         "?ps=10&fmt=long&q=L'ULTIMO+BACIO&ul=%25%2Fsc_%25&x=&y=&m=all&wf=0020&wm=wrd&sy=0",
+         "/cgi-bin/"
+         "search.cgi?ps=10&fmt=long&q=L'ULTIMO+BACIO&ul=%25%2Fsc_%25&x=&y=&m=all&wf=0020&wm=wrd&sy=0"},
         {"/cgi-bin/search.cgi", "?q=2001:+ODISSEA&m=any", "/cgi-bin/search.cgi?q=2001:+ODISSEA&m=any"},
         {"/cgi-bin/search.cgi", "?q=AM\xC9LIE+\xE8", "/cgi-bin/search.cgi?q=AM%C9LIE+%E8"},
         {"/locand/am\xE9lie.jpg", "", "/locand/am%E9lie.jpg"},
@@ -281,12 +285,14 @@ TEST(HttpClient, ConnectTimeOutThrows)
 TEST_F(HttpClientTest, IgnoresProxyEnvironment)
 {
     server.on("/", Answer{.body = "direct"});
-    for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "ALL_PROXY", "all_proxy"})
+    for (const char* name :
+         {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "ALL_PROXY", "all_proxy"})
         ::setenv(name, "http://127.0.0.1:1", 1);
     ::unsetenv("no_proxy");
     ::unsetenv("NO_PROXY");
     const auto body = failure([&] { EXPECT_EQ(client.get(url("/")), "direct"); });
-    for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "ALL_PROXY", "all_proxy"})
+    for (const char* name :
+         {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "ALL_PROXY", "all_proxy"})
         ::unsetenv(name);
     EXPECT_EQ(body, std::nullopt);
     EXPECT_EQ(server.requests().size(), 1u);
@@ -300,9 +306,16 @@ TEST_F(HttpClientTest, SignalsFollowTheTransfer)
     {
         Recorder rec(client);
         client.get(url("/sized"));
-        const std::vector<std::string> expected = {
-            "busy", "status Risoluzione di 127.0.0.1...", "status Connessione a 127.0.0.1...", "status Connesso.",
-            "status HTTP 200", "begin 25600", "work", "end", "status Completato.", "idle"};
+        const std::vector<std::string> expected = {"busy",
+                                                   "status Risoluzione di 127.0.0.1...",
+                                                   "status Connessione a 127.0.0.1...",
+                                                   "status Connesso.",
+                                                   "status HTTP 200",
+                                                   "begin 25600",
+                                                   "work",
+                                                   "end",
+                                                   "status Completato.",
+                                                   "idle"};
         EXPECT_EQ(rec.lines, expected);
         EXPECT_EQ(rec.work.back(), 25600);
     }
@@ -410,4 +423,16 @@ TEST(HttpClient, DeletingTheClientDuringAGetEndsIt)
     EXPECT_EQ(failure([&] { client->get(server.baseUrl() + "/slow"); }), "Trasferimento annullato");
     EXPECT_TRUE(destroyed);
     EXPECT_LT(clock.elapsed(), 1000);
+}
+
+TEST_F(HttpClientTest, UrlThatCannotGoOutAsBuiltIsRefused)
+{
+    // After a good GET, so that a refused URL cannot fall back on the last one.
+    server.on("/", Answer{.body = "first"});
+    server.on("/a b", Answer{.body = "rewritten"});
+    ASSERT_EQ(client.get(url("/")), "first");
+    for (const std::string& u : {url("/a b"), url("/a\x01"), url("/a") + '\0' + "b", std::string("http://")})
+        EXPECT_EQ(failure([&] { client.get(u); }), "URL non valido") << u;
+    EXPECT_EQ(server.requests().size(), 1u);
+    EXPECT_FALSE(client.busy());
 }

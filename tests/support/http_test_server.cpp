@@ -75,17 +75,17 @@ void HttpTestServer::Impl::serve(const httplib::Request& req, httplib::Response&
     for (const auto& [n, v] : answer->headers)
         res.headers.emplace(n, v);
     if (answer->chunkSize > 0) {
-        res.set_chunked_content_provider(answer->contentType, [this, answer](std::size_t offset,
-                                                                             httplib::DataSink& sink) {
-            if (offset >= answer->body.size()) {
-                sink.done();
-                return true;
-            }
-            if (offset > 0 && answer->chunkDelay.count() > 0 && !pause(answer->chunkDelay))
-                return false;
-            const std::size_t n = std::min(answer->chunkSize, answer->body.size() - offset);
-            return sink.write(answer->body.data() + offset, n);
-        });
+        res.set_chunked_content_provider(
+            answer->contentType, [this, answer](std::size_t offset, httplib::DataSink& sink) {
+                if (offset >= answer->body.size()) {
+                    sink.done();
+                    return true;
+                }
+                if (offset > 0 && answer->chunkDelay.count() > 0 && !pause(answer->chunkDelay))
+                    return false;
+                const std::size_t n = std::min(answer->chunkSize, answer->body.size() - offset);
+                return sink.write(answer->body.data() + offset, n);
+            });
     } else if (answer->cutAfter < answer->body.size()) {
         res.set_content_provider(answer->body.size(), answer->contentType,
                                  [answer](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
