@@ -89,9 +89,11 @@ void JpegView::setFileName(const QString& fileName)
 
 void JpegView::setBytes(std::string bytes)
 {
+    if (bytes.empty())
+        throw jpeg::JpegError("Nessuna immagine");
     if (bytes.size() > jpeg::kMaxFileBytes)
         throw jpeg::JpegError("Immagine troppo grande");
-    QImage picture = bytes.empty() ? QImage() : decodeToImage(bytes, m_decodeOptions);
+    QImage picture = decodeToImage(bytes, m_decodeOptions);
     m_fileName.clear();
     m_buffer = std::move(bytes);
     setPicture(picture);

@@ -36,7 +36,7 @@ public:
     void setFileName(const QString& fileName);
     const std::string& buffer() const { return m_buffer; }
     // Shows a picture received as bytes; the view then names no file. Bytes that do not decode
-    // (or pass the file size cap) throw and leave the view as it was.
+    // (none at all, or past the file size cap) throw and leave the view as it was.
     void setBytes(std::string bytes);
     // The other view's picture and bytes, as they are.
     void copyFrom(const JpegView& other);

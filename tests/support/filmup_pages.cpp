@@ -13,7 +13,7 @@ std::string resultsPage(const std::string& base, const std::vector<std::pair<std
     return page + "</body></html>\n";
 }
 
-std::string filmPage(const std::string& title, const std::string& lineEnd)
+std::string filmPage(const std::string& title, const std::string& lineEnd, const std::string& posterRef)
 {
     std::string block = title + "</b></font><br>" + lineEnd;
     for (const char* line : {"<font size=\"2\">Titolo originale: Der Name der Rose<br>", "Genere: Drammatico, Giallo<br>",
@@ -23,7 +23,9 @@ std::string filmPage(const std::string& title, const std::string& lineEnd)
                              "Trama: Nel 1327 un frate francescano indaga su morti misteriose in un'abbazia.<br>",
                              "</font></td>", "</tr>"})
         block += std::string(line) + lineEnd;
-    return "<html><head><title>Scheda</title></head><body>" + lineEnd + "<table>" + lineEnd +
+    const std::string poster =
+        posterRef.empty() ? "" : "<img src=\"" + posterRef + "\" width=\"120\" alt=\"locandina\">" + lineEnd;
+    return "<html><head><title>Scheda</title></head><body>" + lineEnd + poster + "<table>" + lineEnd +
            std::string(lookup::kDataBlockMarker) + block + "</table></body></html>" + lineEnd;
 }
 

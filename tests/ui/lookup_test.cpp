@@ -1,119 +1,12 @@
-#include "support/filmup_pages.h"
-#include "support/http_test_server.h"
-#include "support/program_fixture.h"
+#include "support/lookup_fixture.h"
 
-#include "ui/led.h"
-#include "ui/lookup_window.h"
-#include "ui/results_window.h"
-
-#include <QComboBox>
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
-#include <QTimer>
-
-#include <functional>
-#include <memory>
-
-namespace fs = std::filesystem;
-
-// Readable failures.
-void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 
-const std::string kSearchPath = "/cgi-bin/search.cgi";
-
-class Lookup : public ProgramFixture
+class Lookup : public LookupFixture
 {
-protected:
-    HttpTestServer server;
-
-    void SetUp() override
-    {
-        qputenv("PELLICORIO_FILMUP_URL", QByteArray::fromStdString(server.baseUrl()));
-        fs::create_directories(folder / "media");
-        folder.write("media/Il nome della rosa - CD1.avi", "film");
-        folder.write("Zenfo_conf.CFG", "4.4.0\r\n" + folder.text() + "media\r\n" + folder.text() + "copertine\r\n" +
-                                           folder.text() + "copertine\r\n" + folder.text() +
-                                           "locandine\r\nNick\r\nRimappa\r\nRichiedi_locandina\r\n"
-                                           "Salva_locandina\r\nSalva_copertina\r\n");
-        folder.write("films.txt", "");
-    }
-    void TearDown() override { qunsetenv("PELLICORIO_FILMUP_URL"); }
-
-    void startAndOpen()
-    {
-        start();
-        main()->show();
-        control<QTabWidget>("PageControl1")->setCurrentIndex(1);
-        auto* list = control<QListWidget>("CheckListBox1");
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
-        QTest::mouseClick(control<QPushButton>("Paste"), Qt::LeftButton);
-        ASSERT_TRUE(window()->isVisible());
-    }
-
-    LookupWindow* window() const { return windows->form4.get(); }
-    ResultsWindow* chooser() const { return windows->form5.get(); }
-    template <typename T>
-    T* lookupControl(const char* name) const
-    {
-        T* w = window()->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << "no control " << name;
-        return w;
-    }
-    QString field(const char* name) const { return lookupControl<QLineEdit>(name)->text(); }
-    QStringList log() const
-    {
-        QString text = window()->LOG->toPlainText();
-        return text.isEmpty() ? QStringList{} : text.split('\n');
-    }
-    void search() { QTest::mouseClick(window()->WEBQUERY, Qt::LeftButton); }
-
-    void serveSearch(const std::vector<std::pair<std::string, std::string>>& films)
-    {
-        HttpTestServer::Answer answer;
-        answer.body = filmuppages::resultsPage(server.baseUrl(), films);
-        answer.headers = {{"Set-Cookie", "sessione=abc123; Path=/"}};
-        server.on(kSearchPath, answer);
-    }
-    void serveFilm(const std::string& slug, const std::string& page)
-    {
-        HttpTestServer::Answer answer;
-        answer.body = page;
-        server.on("/sc_" + slug + ".htm", answer);
-    }
-    std::string host() const { return server.baseUrl().substr(std::string("http://").size()); }
 };
-
-// The chooser is modal: what the user does in it runs from the loop that waits for it.
-void whenVisible(QWidget* w, std::function<void()> action)
-{
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, w, action] {
-        if (!w->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        action();
-    });
-    poll->start();
-}
-
-QStringList texts(const QListWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
 
 } // namespace
 
@@ -157,7 +50,8 @@ TEST_F(Lookup, OneResultReadsTheFilmPageAtOnce)
                                   "Analizzo pagina dei risultati della ricerca...", "Trovata 1 scheda film.",
                                   "Richiedo scheda film...",
                                   QString("Scheda film ricevuta. ( %1 bytes)").arg(page.size()),
-                                  "Analizzo scheda film...", "Estraggo dati dalla scheda film...", "Terminato !"}));
+                                  "Analizzo scheda film...", "URL locandina e copertina NON trovata.",
+                                  "Estraggo dati dalla scheda film...", "Terminato !"}));
     EXPECT_FALSE(chooser()->isVisible());
     EXPECT_TRUE(window()->WEBOK->isEnabled());
     EXPECT_EQ(field("WEBTIT"), "Il nome della rosa");
@@ -216,7 +110,8 @@ TEST_F(Lookup, TwoResultsAreChosenInTheChooser)
                                   "Titolo selezionato :  Il nome della rosa (edizione restaurata)",
                                   "Richiedo scheda film...",
                                   QString("Scheda film ricevuta. ( %1 bytes)").arg(page.size()),
-                                  "Analizzo scheda film...", "Estraggo dati dalla scheda film...", "Terminato !"}));
+                                  "Analizzo scheda film...", "URL locandina e copertina NON trovata.",
+                                  "Estraggo dati dalla scheda film...", "Terminato !"}));
     EXPECT_EQ(field("WEBTIT"), "Il nome della rosa (edizione restaurata)");
     EXPECT_EQ(field("WEBTITOR"), "Der Name der Rose");
     EXPECT_EQ(field("WEBGEN"), "DRAMMATICO");

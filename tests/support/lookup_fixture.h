@@ -1,0 +1,131 @@
+#pragma once
+
+#include "support/filmup_pages.h"
+#include "support/http_test_server.h"
+#include "support/program_fixture.h"
+
+#include "ui/led.h"
+#include "ui/lookup_window.h"
+#include "ui/results_window.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <functional>
+#include <ostream>
+
+// Readable failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+// The program with one media file in its intake, asking a FilmUP of the test's own on loopback.
+class LookupFixture : public ProgramFixture
+{
+protected:
+    HttpTestServer server;
+    static constexpr const char* kSearchPath = "/cgi-bin/search.cgi";
+
+    void SetUp() override { prepare("Il nome della rosa - CD1.avi"); }
+    void TearDown() override { qunsetenv("PELLICORIO_FILMUP_URL"); }
+
+    void prepare(const std::string& mediaFile)
+    {
+        qputenv("PELLICORIO_FILMUP_URL", QByteArray::fromStdString(server.baseUrl()));
+        std::filesystem::create_directories(folder / "media");
+        folder.write("media/" + mediaFile, "film");
+        folder.write("Zenfo_conf.CFG", "4.4.0\r\n" + folder.text() + "media\r\n" + folder.text() + "copertine\r\n" +
+                                           folder.text() + "copertine\r\n" + folder.text() +
+                                           "locandine\r\nNick\r\nRimappa\r\nRichiedi_locandina\r\n"
+                                           "Salva_locandina\r\nSalva_copertina\r\n");
+        folder.write("films.txt", "");
+    }
+
+    void startAndOpen()
+    {
+        start();
+        main()->show();
+        control<QTabWidget>("PageControl1")->setCurrentIndex(1);
+        clickIntakeLine(0);
+        QTest::mouseClick(control<QPushButton>("Paste"), Qt::LeftButton);
+        ASSERT_TRUE(window()->isVisible());
+    }
+    void clickIntakeLine(int line)
+    {
+        auto* list = control<QListWidget>("CheckListBox1");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(line)).center());
+    }
+
+    LookupWindow* window() const { return windows->form4.get(); }
+    ResultsWindow* chooser() const { return windows->form5.get(); }
+    QString field(const char* name) const
+    {
+        auto* edit = window()->findChild<QLineEdit*>(QString::fromLatin1(name));
+        EXPECT_NE(edit, nullptr) << "no control " << name;
+        return edit ? edit->text() : QString();
+    }
+    QStringList log() const
+    {
+        const QString text = window()->LOG->toPlainText();
+        return text.isEmpty() ? QStringList{} : text.split('\n');
+    }
+    void search() { QTest::mouseClick(window()->WEBQUERY, Qt::LeftButton); }
+
+    void serveSearch(const std::vector<std::pair<std::string, std::string>>& films)
+    {
+        HttpTestServer::Answer answer;
+        answer.body = filmuppages::resultsPage(server.baseUrl(), films);
+        answer.headers = {{"Set-Cookie", "sessione=abc123; Path=/"}};
+        server.on(kSearchPath, answer);
+    }
+    void serveFilm(const std::string& slug, const std::string& page)
+    {
+        HttpTestServer::Answer answer;
+        answer.body = page;
+        server.on("/sc_" + slug + ".htm", answer);
+    }
+    void serve(const std::string& path, const std::string& body, const std::string& type = "image/jpeg")
+    {
+        HttpTestServer::Answer answer;
+        answer.body = body;
+        answer.contentType = type;
+        server.on(path, answer);
+    }
+    std::string host() const { return server.baseUrl().substr(std::string("http://").size()); }
+    int requestsTo(const std::string& path) const
+    {
+        int n = 0;
+        for (const HttpTestServer::Request& r : server.requests())
+            n += r.path == path;
+        return n;
+    }
+};
+
+// The chooser is modal: what the user does in it runs from the loop that waits for it.
+inline void whenVisible(QWidget* w, std::function<void()> action)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, w, action] {
+        if (!w->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        action();
+    });
+    poll->start();
+}
+
+inline QStringList texts(const QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
