@@ -48,9 +48,14 @@ int main(int argc, char** argv)
     HttpTestServer::Answer results, film;
     results.body = filmuppages::resultsPage(filmup.baseUrl(), {{"rosa", "Il nome della rosa"},
                                                                {"rosa2", "Il nome della rosa (edizione restaurata)"}});
-    film.body = filmuppages::filmPage("Il nome della rosa");
+    film.body = filmuppages::filmPage("Il nome della rosa", "\n", "locand/rosa.jpg");
     filmup.on("/cgi-bin/search.cgi", results);
     filmup.on("/sc_rosa.htm", film);
+    HttpTestServer::Answer poster, cover;
+    poster.body = makeJpeg(240, 340);
+    cover.body = makeJpeg(500, 360);
+    filmup.on("/locand/rosa.jpg", poster);
+    filmup.on("/posters/loc/500/rosa.jpg", cover);
 
     TempFolder folder;
     ProgramState state;
@@ -165,5 +170,9 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     lookup->grab().save(QString("%1/lookup.png").arg(argv[1]));
     std::printf("%s/lookup.png\n", argv[1]);
+    // Accepted: the intake holds the web data, the poster and the cover.
+    QTest::mouseClick(lookup->WEBOK, Qt::LeftButton);
+    QApplication::processEvents();
+    main->grab().save(QString("%1/intake_accepted.png").arg(argv[1]));
     return 0;
 }
