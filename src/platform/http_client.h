@@ -21,8 +21,8 @@ struct Limits
     long maxRedirects = 5;
 };
 
-// A URL as it goes out: every byte above 127 (a Windows-1252 letter of a search text) becomes
-// %XX; nothing else changes.
+// A URL as it goes out: every byte above 127 (a Windows-1252 letter of a search text) and "#"
+// (which would end the request at a fragment) become %XX; nothing else changes.
 std::string requestUrl(std::string_view url);
 
 // The program's one HTTP client: GET only, the browser-like headers the FilmUP site expects,

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <deque>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace http {
@@ -26,7 +27,8 @@ std::string requestUrl(std::string_view url)
     out.reserve(url.size());
     for (const char c : url) {
         const auto b = static_cast<unsigned char>(c);
-        if (b > 127) {
+        // A raw "#" would end the request at a fragment the server never sees.
+        if (b > 127 || c == '#') {
             out += '%';
             out += hex[b >> 4];
             out += hex[b & 15];
@@ -354,6 +356,8 @@ Client::Client(QObject* parent) : QObject(parent), m(std::make_unique<Impl>())
 
     CURL* e = m->easy;
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+    // A cancel during a slow name lookup must not wait for the resolver.
+    curl_easy_setopt(e, CURLOPT_QUICK_EXIT, 1L);
     curl_easy_setopt(e, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(e, CURLOPT_USERAGENT, "Mozilla/3.0 IE9");
     curl_easy_setopt(e, CURLOPT_HTTPHEADER, m->headers);
@@ -439,11 +443,29 @@ std::string Client::get(const std::string& url)
     if (!guard)
         throw UserError(cancelText);
 
-    t->worker = std::thread([multi = m->multi, raw = t.get()] { runTransfer(multi, *raw); });
+    // Whatever ends the wait early (a thread that cannot start, a slot that throws through the
+    // loop), the client is left idle and no worker outlives it.
+    const auto abandon = [&] {
+        t->loop = nullptr;
+        if (!guard)
+            return;
+        m->stop(*t);
+        m->current.reset();
+        emit busyChanged(false);
+    };
     QEventLoop loop;
-    t->loop = &loop;
-    if (!t->done)
-        loop.exec();
+    try {
+        t->worker = std::thread([multi = m->multi, raw = t.get()] { runTransfer(multi, *raw); });
+        t->loop = &loop;
+        if (!t->done)
+            loop.exec();
+    } catch (const std::system_error&) {
+        abandon();
+        throw UserError("Errore di rete: il trasferimento non pu\xF2 partire");
+    } catch (...) {
+        abandon();
+        throw;
+    }
     t->loop = nullptr;
     if (!guard)
         throw UserError(cancelText); // the destructor has joined the worker

@@ -54,9 +54,9 @@ LookupController::LookupController(ProgramState& state, LookupSession& session, 
     connect(m_window.CLBATT, &QListWidget::itemChanged, this, &LookupController::CLBATTClickCheck);
     m_genreChoice = LineChoice::install(m_window.CLBGEN);
     connect(m_genreChoice, &LineChoice::chosen, this, &LookupController::CLBGENClick);
-    // A window that goes away takes its pending request with it.
-    connect(&m_window, &LookupWindow::closing, this, [this] { m_http.cancel(); });
-    connect(&m_results, &ResultsWindow::closing, this, [this] { m_http.cancel(); });
+    // A window that goes away takes the lookup under way with it.
+    connect(&m_window, &LookupWindow::closing, this, &LookupController::abortLookup);
+    connect(&m_results, &ResultsWindow::closing, this, &LookupController::abortLookup);
 }
 
 void LookupController::log(const std::string& line) { m_window.appendLog(q(line)); }
@@ -110,11 +110,34 @@ void LookupController::WEBQUERYClick()
     w.WEBLOC->setFileName({});
     m_intake.JPEGImage1->setFileName({});
     w.LED1->setOn(false);
+    m_searching = true;
+    m_aborted = false;
     try {
         search();
     } catch (...) {
         noAnswer();
     }
+    m_searching = false;
+}
+
+void LookupController::abortLookup()
+{
+    if (!m_searching)
+        return;
+    m_aborted = true;
+    m_http.cancel();
+}
+
+namespace {
+struct LookupAborted
+{
+};
+} // namespace
+
+void LookupController::stopIfAborted() const
+{
+    if (m_aborted)
+        throw LookupAborted{};
 }
 
 void LookupController::noAnswer() { log(filmup::hostName() + " non risponde !"); }
@@ -148,8 +171,11 @@ void LookupController::showResults()
     {
         const QSignalBlocker quiet(r.SQLRESU);
         r.SQLRESU->clear();
+        QStringList titles;
+        titles.reserve(results.count);
         for (int i = 0; i < results.count; ++i)
-            r.SQLRESU->addItem(q(results.rows[static_cast<std::size_t>(i)].title));
+            titles << q(results.rows[static_cast<std::size_t>(i)].title);
+        r.SQLRESU->addItems(titles);
         r.SQLRESU->setCurrentRow(0);
     }
     r.SQLSCELTA->setText(q(results.rows[0].title));
@@ -201,6 +227,7 @@ void LookupController::LoadFilmPage(const std::string& link)
     log("Scheda film ricevuta. ( " + std::to_string(page.size()) + " bytes)");
     log("Analizzo scheda film...");
     FetchPictures(page);
+    stopIfAborted();
     lookup::FilmPageData data;
     if (!lookup::ExtractFilmPage(page, m_session.pageLines, m_session.actors, m_session.genres, data)) {
         log("Dati della scheda in formato non compatibile");
@@ -271,6 +298,7 @@ void LookupController::FetchPictures(std::string_view page)
 // behind in a folder the program may not even write.
 bool LookupController::fetchPicture(const std::string& url, const char* what, JpegView& view)
 {
+    stopIfAborted();
     log(std::string("Chiedo ") + what + ".");
     try {
         std::string body = m_http.get(url);
@@ -371,6 +399,9 @@ void LookupController::HTTP1WorkEnd()
             m_updateBar->setValue(m_updateBar->maximum());
         return;
     }
+    // A size never announced left the bar running: at the end it is empty.
+    if (m_window.ProgressBar1->maximum() == 0)
+        m_window.ProgressBar1->setMaximum(1);
     m_window.ProgressBar1->setValue(0);
 }
 

@@ -60,6 +60,9 @@ private:
     void fillFields(const lookup::FilmPageData& data);
     // Step 11 of a search: whatever ended it, one line.
     void noAnswer();
+    // A closed window ends the whole lookup, not only the request under way.
+    void abortLookup();
+    void stopIfAborted() const;
 
     ProgramState& m_state;
     LookupSession& m_session;
@@ -70,4 +73,7 @@ private:
     IntakeTab& m_intake;
     QProgressBar* m_updateBar = nullptr;
     class LineChoice* m_genreChoice = nullptr;
+    // A search (with its chooser and film page) is under way, and whether a closed window ended it.
+    bool m_searching = false;
+    bool m_aborted = false;
 };

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -146,7 +147,9 @@ void LookupWindow::appendLog(const QString& line)
 
 void LookupWindow::hideEvent(QHideEvent* event)
 {
-    emit closing();
+    // Minimised is not closed: the request goes on.
+    if (!event->spontaneous() && !isMinimized())
+        emit closing();
     QDialog::hideEvent(event);
 }
 

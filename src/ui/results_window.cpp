@@ -25,6 +25,7 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QDialog(parent)
     Label3 = named<QLabel>("Label3", "x risultati");
     Label2 = named<QLabel>("Label2", "Seleziona quello desiderato..");
     SQLRESU = named<QListWidget>("SQLRESU");
+    SQLRESU->setUniformItemSizes(true);
     SQLABO = named<QPushButton>("SQLABO", "ANNULLA");
     SQLOK = named<QPushButton>("SQLOK", "CONFERMA SELEZIONE");
     for (QPushButton* b : {SQLABO, SQLOK})

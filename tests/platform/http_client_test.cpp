@@ -103,7 +103,7 @@ protected:
 
 } // namespace
 
-TEST(RequestUrl, EscapesOnlyHighBytes)
+TEST(RequestUrl, EscapesOnlyHighBytesAndTheFragmentMark)
 {
     const struct
     {
@@ -112,7 +112,9 @@ TEST(RequestUrl, EscapesOnlyHighBytes)
         {"http://h/q=AM\xC9LIE", "http://h/q=AM%C9LIE"},
         {"\x80\xFF\xA0", "%80%FF%A0"},
         {"q=L'ULTIMO+BACIO&ul=%25%2Fsc_%25&x=&y=", "q=L'ULTIMO+BACIO&ul=%25%2Fsc_%25&x=&y="},
-        {"2001:+ODISSEA a\"b<c>#~", "2001:+ODISSEA a\"b<c>#~"},
+        {"2001:+ODISSEA a\"b<c>~", "2001:+ODISSEA a\"b<c>~"},
+        {"q=%239&m=all", "q=%239&m=all"},
+        {"q=#9&m=all", "q=%239&m=all"},
         {"", ""},
     };
     for (const auto& c : cases)

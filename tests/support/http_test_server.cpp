@@ -77,6 +77,8 @@ void HttpTestServer::Impl::serve(const httplib::Request& req, httplib::Response&
     if (answer->chunkSize > 0) {
         res.set_chunked_content_provider(
             answer->contentType, [this, answer](std::size_t offset, httplib::DataSink& sink) {
+                if (answer->endless && !answer->body.empty())
+                    offset %= answer->body.size();
                 if (offset >= answer->body.size()) {
                     sink.done();
                     return true;

@@ -29,6 +29,8 @@ public:
         std::size_t chunkSize = 0;
         // ...with this pause before each piece after the first.
         std::chrono::milliseconds chunkDelay{0};
+        // With chunkSize: the body over and over, until the client goes away.
+        bool endless = false;
         // Below body.size(): Content-Length announces the whole body, but only this many bytes
         // are sent before the connection drops.
         std::size_t cutAfter = static_cast<std::size_t>(-1);

@@ -244,3 +244,62 @@ TEST_F(Lookup, ASlowAnswerKeepsTheWindowsAliveAndClosingCancelsIt)
     EXPECT_TRUE(window()->WEBQUERY->isEnabled());
     EXPECT_TRUE(control<QPushButton>("Paste")->isEnabled());
 }
+
+TEST_F(Lookup, MinimisingTheWindowLetsTheRequestGoOn)
+{
+    HttpTestServer::Answer slow;
+    slow.body = filmuppages::resultsPage(server.baseUrl(), {});
+    slow.delay = std::chrono::milliseconds(600);
+    server.on(kSearchPath, slow);
+    startAndOpen();
+    QTimer::singleShot(100, [&] { window()->showMinimized(); });
+    search();
+    EXPECT_EQ(log().last(), "Nessuna occorrenza trovata per il titolo dato");
+}
+
+TEST_F(Lookup, ClosingTheWindowEndsTheWholeLookupNotJustItsRequest)
+{
+    serveSearch({{"rosa", "Il nome della rosa"}});
+    serveFilm("rosa", filmuppages::filmPage("Il nome della rosa", "\n", "locand/rosa.jpg"));
+    HttpTestServer::Answer slowPoster;
+    slowPoster.body = "poster";
+    slowPoster.delay = std::chrono::milliseconds(20000);
+    server.on("/locand/rosa.jpg", slowPoster);
+    startAndOpen();
+    QTimer::singleShot(500, [&] { window()->close(); });
+    QElapsedTimer clock;
+    clock.start();
+    search();
+    EXPECT_LT(clock.elapsed(), 10000);
+    // No cover asked for after the close, and no data filled in the closed window.
+    EXPECT_EQ(server.lastRequest().target, "/locand/rosa.jpg");
+    EXPECT_TRUE(log().contains("ERR: Locandina NON ricevuta"));
+    EXPECT_FALSE(log().contains("Chiedo Copertina."));
+    EXPECT_EQ(field("WEBTIT"), "");
+    EXPECT_FALSE(window()->WEBOK->isEnabled());
+    EXPECT_TRUE(control<QPushButton>("Paste")->isEnabled());
+
+    // The next opening searches as usual.
+    serveFilm("rosa", filmuppages::filmPage("Il nome della rosa"));
+    QTest::mouseClick(control<QPushButton>("Paste"), Qt::LeftButton);
+    search();
+    EXPECT_EQ(log().last(), "Terminato !");
+}
+
+TEST_F(Lookup, QuittingDuringARequestEndsIt)
+{
+    HttpTestServer::Answer slow;
+    slow.body = filmuppages::resultsPage(server.baseUrl(), {});
+    slow.delay = std::chrono::milliseconds(20000);
+    server.on(kSearchPath, slow);
+    startAndOpen();
+    dialogs.confirmAnswers = {true};
+    QTimer::singleShot(300, [&] { QTest::mouseClick(control<QPushButton>("QUIT"), Qt::LeftButton); });
+    QElapsedTimer clock;
+    clock.start();
+    control<QTabWidget>("PageControl1")->setCurrentIndex(0);
+    search();
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_FALSE(main()->isVisible());
+    EXPECT_EQ(log().last(), QString::fromStdString(host() + " non risponde !"));
+}
