@@ -10,7 +10,10 @@ bool hasBothBrackets(const std::string& s)
     return s.find('(') != std::string::npos && s.find(')') != std::string::npos;
 }
 
-std::string from(const std::string& s, std::size_t first) { return first < s.size() ? s.substr(first) : std::string(); }
+std::string from(const std::string& s, std::size_t first)
+{
+    return first < s.size() ? s.substr(first) : std::string();
+}
 
 // Examines the lines from `first` on for one holding "(" and ")", up to line `last` and at least
 // one line. `next` becomes the line after the last one examined.
