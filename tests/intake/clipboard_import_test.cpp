@@ -44,11 +44,18 @@ Lines matrixLines()
             "Secondo Attore (Ruolo Due)"};
 }
 
-const std::string kMatrixPlot = "Neo scopre che il mondo \xE8 una simulazione. Alla fine sceglie di combattere.";
+const std::string kMatrixPlot =
+    "Neo scopre che il mondo \xE8 una simulazione. Alla fine sceglie di combattere.";
 
 FilmFields matrixFields()
 {
-    return {"Matrix",      "136 min", "FANTASCIENZA", "Nome Regista", kMatrixPlot, "1999", "Primo Attore (Ruolo Uno)",
+    return {"Matrix",
+            "136 min",
+            "FANTASCIENZA",
+            "Nome Regista",
+            kMatrixPlot,
+            "1999",
+            "Primo Attore (Ruolo Uno)",
             "Secondo Attore (Ruolo Due)"};
 }
 
@@ -98,7 +105,8 @@ std::vector<Case> cases()
     {
         FilmFields f = matrixFields();
         f.attore2.reset();
-        out.push_back({"the text after the last line end is dropped", joined(matrixLines(), "\r\n", false), f});
+        out.push_back(
+            {"the text after the last line end is dropped", joined(matrixLines(), "\r\n", false), f});
     }
     {
         Lines lines = matrixLines();
@@ -111,8 +119,9 @@ std::vector<Case> cases()
         // Lines 6 to 8 are the three empty lines: the search starts at line 6.
         const Lines lines = {"Titolo", "Regia: in riga due", "", "90 min", "Dramma", "", "", "", "Trama.", "",
                              "Uno (A)"};
-        out.push_back({"without Anno: the empty lines are searched from line 6", joined(lines, "\n"),
-                       FilmFields{"Titolo", "90 min", "DRAMMA", "", "Trama.", std::nullopt, "Uno (A)", std::nullopt}});
+        out.push_back(
+            {"without Anno: the empty lines are searched from line 6", joined(lines, "\n"),
+             FilmFields{"Titolo", "90 min", "DRAMMA", "", "Trama.", std::nullopt, "Uno (A)", std::nullopt}});
     }
     {
         Lines lines = matrixLines();
