@@ -20,7 +20,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 TARGETS=("$@")
-[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(fuzz_archive_line fuzz_archive_file fuzz_config fuzz_title_list fuzz_help fuzz_jpeg)
+[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(fuzz_archive_line fuzz_archive_file fuzz_config fuzz_title_list fuzz_help fuzz_jpeg fuzz_clipboard_import)
 FUZZ_BUILD="$ROOT/build-fuzz"
 cmake -S "$ROOT" -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
   -DPELLICORIO_FUZZ=ON -DPELLICORIO_BUILD_TESTS=OFF -DPELLICORIO_BUILD_BENCH=OFF >/dev/null
@@ -34,6 +34,7 @@ seeds() {
     fuzz_title_list) echo "$ROOT/fuzz/corpus/title_list" ;;
     fuzz_help) echo "$ROOT/data" ;;
     fuzz_jpeg) echo "$ROOT/fuzz/corpus/jpeg" ;;
+    fuzz_clipboard_import) echo "$ROOT/fuzz/corpus/clipboard_import" ;;
   esac
 }
 
