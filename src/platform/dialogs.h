@@ -4,8 +4,8 @@
 #include <string>
 
 // The user's side of every conversation the logic has: message boxes, the input box, the folder
-// chooser, the file dialog, the clipboard, the beep and the web browser. The program shows real dialogs; tests
-// answer them. Texts are Windows-1252.
+// chooser, the file dialog, the clipboard, the beep and the web browser. The program shows real
+// dialogs; tests answer them. Texts are Windows-1252.
 class Dialogs
 {
 public:

@@ -140,7 +140,10 @@ void IntakeController::AssShow()
     m_covers.disableButtons();
 }
 
-int IntakeController::selectedEntryLine() const { return intakeselection::selectedLine(m_tab, m_state.intake); }
+int IntakeController::selectedEntryLine() const
+{
+    return intakeselection::selectedLine(m_tab, m_state.intake);
+}
 
 void IntakeController::CheckListBox1Click(int line)
 {

@@ -64,8 +64,8 @@ protected:
     {
         std::filesystem::create_directories(folder / "media");
         folder.write("media/Matrix.avi", "film");
-        folder.write("Zenfo_conf.CFG", "4.4.0\r\n" + folder.text() + "media\r\n" + folder.text() + "copertine\r\n" +
-                                           folder.text() + "copertine\r\n" + folder.text() +
+        folder.write("Zenfo_conf.CFG", "4.4.0\r\n" + folder.text() + "media\r\n" + folder.text() +
+                                           "copertine\r\n" + folder.text() + "copertine\r\n" + folder.text() +
                                            "locandine\r\nNick\r\nRimappa\r\nRichiedi_locandina\r\n"
                                            "Salva_locandina\r\nSalva_copertina\r\n");
         folder.write("films.txt", "");
@@ -105,13 +105,19 @@ protected:
     Fields fields() const
     {
         const IntakeTab& t = *in();
-        return {t.EDTitolo->text(),  t.EDDurata->text(),  t.EDGenere->text(),  t.EDRegia->text(),
-                t.EDDataU->text(),   t.EDAttore1->text(), t.EDAttore2->text(), t.MDTrama->toPlainText()};
+        return {t.EDTitolo->text(), t.EDDurata->text(),  t.EDGenere->text(),  t.EDRegia->text(),
+                t.EDDataU->text(),  t.EDAttore1->text(), t.EDAttore2->text(), t.MDTrama->toPlainText()};
     }
     static Fields matrixFields()
     {
-        return {"Matrix", "136 min", "FANTASCIENZA", "Nome Regista", "1999", "Primo Attore (Ruolo Uno)",
-                "Secondo Attore (Ruolo Due)", kMatrixPlot};
+        return {"Matrix",
+                "136 min",
+                "FANTASCIENZA",
+                "Nome Regista",
+                "1999",
+                "Primo Attore (Ruolo Uno)",
+                "Secondo Attore (Ruolo Due)",
+                kMatrixPlot};
     }
 };
 
@@ -184,7 +190,8 @@ TEST_F(ClipboardImport, WhatIsNoFilmPageLeavesTheFields)
         std::string message;
         QString poster;
     } cases[] = {
-        {"empty", [] { QApplication::clipboard()->clear(); }, "information: ClipBoard vuota", "lc_Matrix.jpg"},
+        {"empty", [] { QApplication::clipboard()->clear(); }, "information: ClipBoard vuota",
+         "lc_Matrix.jpg"},
         {"a picture only",
          [] {
              QImage picture(8, 8, QImage::Format_RGB32);
@@ -243,7 +250,8 @@ TEST_F(ClipboardImport, PastedDataReachTheArchive)
     ASSERT_EQ(dialogs.log.front(), "confirm: Aggiungo elementi con spunta a DataBase ?");
 
     const std::string archive = files::readWhole(folder / "films.txt", 1 << 20);
-    const dfilm record = archiveline::parse(archive.substr(0, archive.find("\r\n")), RegionalSettings::italian());
+    const dfilm record =
+        archiveline::parse(archive.substr(0, archive.find("\r\n")), RegionalSettings::italian());
     EXPECT_EQ(record.titolo, "MATRIX.AVI");
     EXPECT_EQ(record.genere, "FANTASCIENZA");
     EXPECT_EQ(record.durata, "136 min");
@@ -251,7 +259,8 @@ TEST_F(ClipboardImport, PastedDataReachTheArchive)
     EXPECT_EQ(record.attore1, "Primo Attore (Ruolo Uno)");
     EXPECT_EQ(record.attore2, "Secondo Attore (Ruolo Due)");
     EXPECT_EQ(record.regia, "Nome Regista");
-    EXPECT_EQ(record.trama, "Neo scopre che il mondo \xE8 una simulazione. Alla fine ? sceglie di combattere.");
+    EXPECT_EQ(record.trama,
+              "Neo scopre che il mondo \xE8 una simulazione. Alla fine ? sceglie di combattere.");
     // No poster from an earlier lookup goes with these data.
     EXPECT_FALSE(std::filesystem::exists(folder / "locandine"));
 }
