@@ -35,6 +35,7 @@ public:
     std::optional<std::string> chooseFile(const std::string&, const std::string&) override { return std::nullopt; }
     void beep() override {}
     void setClipboardText(const std::string&) override {}
+    void openUrl(const std::string&) override {}
 };
 
 fs::path benchFolder()

@@ -20,6 +20,7 @@ public:
     std::optional<std::string> chooseFile(const std::string&, const std::string&) override { __builtin_trap(); }
     void beep() override { __builtin_trap(); }
     void setClipboardText(const std::string&) override { __builtin_trap(); }
+    void openUrl(const std::string&) override { __builtin_trap(); }
 };
 
 bool sameSaved(const Settings& a, const Settings& b)

@@ -4,8 +4,8 @@
 #include <string>
 
 // The user's side of every conversation the logic has: message boxes, the input box, the folder
-// chooser, the file dialog, the clipboard and the beep. The program shows real dialogs; tests
-// answer them. Texts are Windows-1252.
+// chooser, the file dialog, the clipboard, the beep and the web browser. The program shows real
+// dialogs; tests answer them. Texts are Windows-1252.
 class Dialogs
 {
 public:
@@ -31,4 +31,6 @@ public:
     virtual void beep() = 0;
     // Replaces the clipboard's text.
     virtual void setClipboardText(const std::string& text) = 0;
+    // Shows the address in the desktop's web browser.
+    virtual void openUrl(const std::string& url) = 0;
 };

@@ -7,6 +7,7 @@
 #include "error_report.h"
 #include "file_questions.h"
 #include "intake_list.h"
+#include "intake_selection.h"
 #include "intake_tab.h"
 #include "jpeg_view.h"
 #include "plot_key_filter.h"
@@ -141,10 +142,7 @@ void IntakeController::AssShow()
 
 int IntakeController::selectedEntryLine() const
 {
-    const int line = m_tab.CheckListBox1->currentRow();
-    if (line < 0 || line >= m_state.intake.IntakeCount || !m_tab.CheckListBox1->item(line)->isSelected())
-        return -1;
-    return line;
+    return intakeselection::selectedLine(m_tab, m_state.intake);
 }
 
 void IntakeController::CheckListBox1Click(int line)

@@ -116,8 +116,6 @@ IntakeTab::IntakeTab(QWidget* parent) : QWidget(parent)
     RBLK2->setChecked(true);
     LINK1 = named<QLabel>("LINK1");
     LINK2 = named<QLabel>("LINK2");
-    for (QLabel* l : {LINK1, LINK2})
-        l->setOpenExternalLinks(true);
     LINK1->setEnabled(false);
     auto* sourceRow = new QHBoxLayout;
     sourceRow->addWidget(RBLK1);
@@ -127,7 +125,7 @@ IntakeTab::IntakeTab(QWidget* parent) : QWidget(parent)
     sourceRow->addWidget(LINK2);
     sourceRow->addStretch();
 
-    Paste = named<QPushButton>("Paste", "Chiedi dati a FilmUP");
+    Paste = named<QPushButton>("Paste", "Chiedi Dati a FilmUP");
     Paste->setEnabled(false);
     AssociaDati = named<QPushButton>("AssociaDati", "Associa");
     AssociaDati->setToolTip("Associa Dati a Titolo");

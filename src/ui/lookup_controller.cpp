@@ -1,5 +1,6 @@
 #include "lookup_controller.h"
 
+#include "intake_selection.h"
 #include "intake_tab.h"
 #include "jpeg_view.h"
 #include "led.h"
@@ -16,7 +17,6 @@
 #include "platform/dialogs.h"
 #include "platform/http_client.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -63,17 +63,12 @@ void LookupController::log(const std::string& line) { m_window.appendLog(q(line)
 
 int LookupController::selectedIntakeLine() const
 {
-    const QListWidget& list = *m_intake.CheckListBox1;
-    const int line = list.currentRow();
-    if (line < 0 || line >= m_state.intake.IntakeCount || !list.item(line)->isSelected())
-        return -1;
-    return line;
+    return intakeselection::selectedLine(m_intake, m_state.intake);
 }
 
 std::string LookupController::intakeFileName(int line) const
 {
-    const std::string& name = m_state.intake.fileName(line + 1);
-    return name.empty() ? t(m_intake.CheckListBox1->item(line)->text()) : name;
+    return intakeselection::fileName(m_intake, m_state.intake, line);
 }
 
 void LookupController::OpenLookup()
@@ -353,12 +348,7 @@ void LookupController::WEBOKClick()
     IntakeTab& in = m_intake;
     const std::string fileName = intakeFileName(line);
     in.EDTitolo->setText(w.WEBTIT->text());
-    const bool sameStart =
-        text::upperAscii(fileName.substr(0, 4)) == text::upperAscii(t(in.EDTitolo->text()).substr(0, 4));
-    QPalette palette = in.EDTitolo->palette();
-    palette.setColor(QPalette::Text,
-                     sameStart ? QApplication::palette().color(QPalette::ToolTipText) : QColor(255, 0, 0));
-    in.EDTitolo->setPalette(palette);
+    intakeselection::colourTitle(*in.EDTitolo, fileName);
     in.EDGenere->setText(q(text::upperAscii(t(w.WEBGEN->text()))));
     in.EDDurata->setText(w.WEBDURATA->text());
     in.EDDataU->setText(w.WEBANNO->text());

@@ -2,6 +2,7 @@
 
 #include "archive_browser.h"
 #include "archive_tab.h"
+#include "clipboard_import_controller.h"
 #include "covers_controller.h"
 #include "intake_controller.h"
 #include "intake_tools_controller.h"
@@ -80,6 +81,8 @@ MainWindow::MainWindow(ProgramState& state, Dialogs& dialogs, QWidget* parent)
     m_covers = new CoversController(m_state, m_dialogs, *m_intake, *m_archive, this);
     m_intakeLogic = new IntakeController(m_state, m_dialogs, *m_intake, *m_browser, *m_covers, this);
     m_intakeTools = new IntakeToolsController(m_state, m_dialogs, *m_intake, *m_intakeLogic, this);
+    m_clipboardImport =
+        new ClipboardImportController(m_state, m_dialogs, *m_intake, *QGuiApplication::clipboard(), this);
     connectControls();
     FormCreate();
 }
@@ -150,7 +153,9 @@ void MainWindow::FormCreate()
     if (!result.dateLabel.empty())
         m_archive->Label32->setText(q(result.dateLabel));
 
-    IntakeTab::setLink(m_intake->LINK1, kSecondSiteUrl, QString(kSecondSiteUrl).section("//", 1));
+    const QString secondSiteHost = QString(kSecondSiteUrl).section("//", 1);
+    IntakeTab::setLink(m_intake->LINK1, kSecondSiteUrl, secondSiteHost);
+    m_intake->Paste->setToolTip("Preleva da ClipBoard dati film ( da " + secondSiteHost + ")");
     IntakeTab::setLink(m_intake->LINK2, QString::fromStdString(filmup::baseUrl()),
                        QString::fromStdString(filmup::hostName()));
 
@@ -305,6 +310,8 @@ void MainWindow::PasteClick()
 {
     if (!m_intake->RBLK1->isChecked())
         OpenLookup();
+    else
+        m_clipboardImport->PasteFromClipboard();
 }
 
 void MainWindow::OpenLookup()

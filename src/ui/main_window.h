@@ -4,6 +4,7 @@
 
 class ArchiveBrowser;
 class ArchiveTab;
+class ClipboardImportController;
 class CoversController;
 class IntakeController;
 class IntakeToolsController;
@@ -80,4 +81,5 @@ private:
     CoversController* m_covers;
     IntakeController* m_intakeLogic;
     IntakeToolsController* m_intakeTools;
+    ClipboardImportController* m_clipboardImport;
 };

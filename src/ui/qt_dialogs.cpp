@@ -6,10 +6,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QRegularExpression>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace {
 
@@ -96,3 +98,5 @@ std::optional<std::string> QtDialogs::chooseFile(const std::string& filter, cons
 }
 
 void QtDialogs::setClipboardText(const std::string& text) { QGuiApplication::clipboard()->setText(cp1252::toQString(text)); }
+
+void QtDialogs::openUrl(const std::string& url) { QDesktopServices::openUrl(QUrl(cp1252::toQString(url))); }

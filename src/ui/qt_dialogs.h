@@ -19,6 +19,7 @@ public:
     std::optional<std::string> chooseFile(const std::string& filter, const std::string& defaultExtension) override;
     void beep() override;
     void setClipboardText(const std::string& text) override;
+    void openUrl(const std::string& url) override;
 
 private:
     QWidget* m_parent;

@@ -18,6 +18,8 @@ public:
     std::deque<std::optional<std::string>> folderAnswers;
     std::deque<std::optional<std::string>> fileAnswers;
     std::string clipboard;
+    // The addresses given to the web browser, which does not start.
+    std::vector<std::string> openedUrls;
     std::vector<std::string> log;
 
     void message(Kind kind, const std::string& text) override;
@@ -28,4 +30,5 @@ public:
     std::optional<std::string> chooseFile(const std::string& filter, const std::string& defaultExtension) override;
     void beep() override { log.push_back("beep"); }
     void setClipboardText(const std::string& text) override { clipboard = text; }
+    void openUrl(const std::string& url) override { openedUrls.push_back(url); }
 };

@@ -1,0 +1,95 @@
+#include "clipboard_import_controller.h"
+
+#include "intake_selection.h"
+#include "intake_tab.h"
+
+#include "archive/program_state.h"
+#include "base/cp1252.h"
+#include "intake/clipboard_import.h"
+#include "platform/dialogs.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+QString q(const std::string& s) { return cp1252::toQString(s); }
+
+} // namespace
+
+ClipboardImportController::ClipboardImportController(ProgramState& state, Dialogs& dialogs, IntakeTab& tab,
+                                                     QClipboard& clipboard, QObject* parent)
+    : QObject(parent), m_state(state), m_dialogs(dialogs), m_tab(tab), m_clipboard(clipboard)
+{
+    connect(m_tab.RBLK1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            LK1CHANGE();
+    });
+    connect(m_tab.RBLK2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            LK2CHANGE();
+    });
+    // Through the dialogs, so that tests see the address and no browser starts.
+    for (QLabel* link : {m_tab.LINK1, m_tab.LINK2}) {
+        link->setOpenExternalLinks(false);
+        connect(link, &QLabel::linkActivated, this,
+                [this](const QString& url) { m_dialogs.openUrl(cp1252::fromQString(url)); });
+    }
+}
+
+void ClipboardImportController::LK1CHANGE()
+{
+    m_tab.LINK1->setEnabled(true);
+    m_tab.LINK2->setEnabled(false);
+    m_tab.Paste->setText("Copia da ClipBoard");
+}
+
+void ClipboardImportController::LK2CHANGE()
+{
+    m_tab.LINK1->setEnabled(false);
+    m_tab.LINK2->setEnabled(true);
+    m_tab.Paste->setText("Chiedi dati a FilmUP");
+}
+
+void ClipboardImportController::PasteFromClipboard()
+{
+    // The title's colour compares with the selected line: without one there is nothing to fill.
+    const int line = intakeselection::selectedLine(m_tab, m_state.intake);
+    if (line < 0) {
+        m_dialogs.beep();
+        return;
+    }
+    const QMimeData* data = m_clipboard.mimeData();
+    if (!data || !data->hasText()) {
+        m_dialogs.message(Dialogs::Kind::Information, "ClipBoard vuota");
+        return;
+    }
+    // The poster on show belongs to an earlier lookup, not to these data.
+    m_tab.EDNFLOC->clear();
+    const auto fields = clipboardimport::parseFilmPage(cp1252::fromQString(data->text()));
+    if (!fields) {
+        m_dialogs.message(Dialogs::Kind::Information, "Contenuto ClipBoard non compatibile");
+        return;
+    }
+    IntakeTab& in = m_tab;
+    in.EDTitolo->setText(q(fields->titolo));
+    intakeselection::colourTitle(*in.EDTitolo, intakeselection::fileName(in, m_state.intake, line));
+    in.EDDurata->setText(q(fields->durata));
+    in.EDGenere->setText(q(fields->genere));
+    in.EDRegia->setText(q(fields->regia));
+    if (fields->datau)
+        in.EDDataU->setText(q(*fields->datau));
+    in.MDTrama->setPlainText(q(fields->trama));
+    if (fields->attore1)
+        in.EDAttore1->setText(q(*fields->attore1));
+    if (fields->attore2)
+        in.EDAttore2->setText(q(*fields->attore2));
+    if (in.AutoMan->isChecked())
+        in.AssociaDati->setEnabled(true);
+}
