@@ -2,6 +2,7 @@
 #include "platform/data_folder.h"
 #include "platform/regional_locale.h"
 #include "ui/main_window.h"
+#include "ui/program_icon.h"
 #include "ui/program_windows.h"
 #include "ui/qt_dialogs.h"
 
@@ -14,24 +15,40 @@
 #include <optional>
 #include <string>
 
+namespace {
+
+void printUsage()
+{
+    std::printf("Uso: pellicorio [CARTELLA_DATI]\n"
+                "  CARTELLA_DATI: dove tenere films.txt e Zenfo_conf.CFG. Se manca: la cartella\n"
+                "  del programma, se scrivibile e non installato; altrimenti\n"
+                "  $XDG_DATA_HOME/pellicorio (di solito ~/.local/share/pellicorio).\n"
+                "  -h, --help: mostra questo aiuto ed esce.\n");
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    // Before QApplication, which needs a display: the usage must print from any terminal.
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            printUsage();
+            return 0;
+        }
+
     QApplication app(argc, argv);
     // Qt adopts the user's locale; the C library must keep printing numbers with a point.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("Pellicorio");
+    QApplication::setDesktopFileName(QString::fromLatin1(ui::kAppId));
+    QApplication::setWindowIcon(ui::programIcon());
 
     std::optional<std::string> folder;
     const QStringList args = QApplication::arguments();
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        if (args[i] == "--help" || args[i] == "-h") {
-            std::printf("Uso: pellicorio [CARTELLA_DATI]\n"
-                        "  CARTELLA_DATI: dove tenere films.txt e Zenfo_conf.CFG\n");
-            return 0;
-        }
+    for (qsizetype i = 1; i < args.size(); ++i)
         if (!args[i].startsWith('-'))
             folder = args[i].toStdString();
-    }
 
     ProgramState state;
     state.dataFolder = datafolder::choose(folder);

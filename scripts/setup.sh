@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           libjpeg62-turbo-dev libjpeg-turbo-progs libcurl4-openssl-dev libcpp-httplib-dev libblkid-dev
-          xvfb xauth fonts-dejavu-core)
+          xvfb xauth fonts-dejavu-core desktop-file-utils appstream dpkg-dev)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -16,7 +16,17 @@ fs::path executableFolder()
     return exe.parent_path();
 }
 
+fs::path installedDataFolder(const fs::path& exeFolder)
+{
+    return (exeFolder / PELLICORIO_DATA_FROM_BIN).lexically_normal();
+}
+
 fs::path choose(const std::optional<std::string>& commandLineFolder)
+{
+    return choose(commandLineFolder, executableFolder());
+}
+
+fs::path choose(const std::optional<std::string>& commandLineFolder, const fs::path& exeFolder)
 {
     std::error_code ec;
     if (commandLineFolder && !commandLineFolder->empty()) {
@@ -24,8 +34,9 @@ fs::path choose(const std::optional<std::string>& commandLineFolder)
         fs::create_directories(folder, ec);
         return folder;
     }
-    const fs::path exeFolder = executableFolder();
-    if (::access(exeFolder.c_str(), W_OK) == 0)
+    // A copy installed in a prefix the user may write (~/.local) must not keep its archive in bin/.
+    const bool installed = fs::is_directory(installedDataFolder(exeFolder), ec);
+    if (!installed && ::access(exeFolder.c_str(), W_OK) == 0)
         return exeFolder;
     fs::path base;
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
@@ -41,13 +52,20 @@ fs::path choose(const std::optional<std::string>& commandLineFolder)
 
 std::vector<fs::path> helpFolders(const fs::path& dataFolder)
 {
+    return helpFolders(dataFolder, executableFolder());
+}
+
+std::vector<fs::path> helpFolders(const fs::path& dataFolder, const fs::path& exeFolder)
+{
     std::vector<fs::path> folders;
     std::error_code ec;
     const fs::path current = fs::current_path(ec);
     if (!ec)
         folders.push_back(current);
     folders.push_back(dataFolder);
-    folders.push_back(executableFolder());
+    folders.push_back(exeFolder);
+    if (const fs::path shared = installedDataFolder(exeFolder); fs::is_directory(shared, ec))
+        folders.push_back(shared);
     return folders;
 }
 
