@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (urls->poster.rfind(kBase + "/locand/", 0) != 0 || urls->cover.rfind(kBase + "/posters/loc/500/", 0) != 0 ||
             urls->poster.find('"') != std::string::npos)
             __builtin_trap();
-    } else if (page.find("locand/") != std::string_view::npos) {
+    } else if (const auto at = page.find("locand/"); at != std::string_view::npos &&
+                                                     page.find('"', at) != std::string_view::npos) {
         __builtin_trap();
     }
 

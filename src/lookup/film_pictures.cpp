@@ -9,7 +9,11 @@ std::optional<PictureAddresses> PictureUrls(std::string_view page, std::string_v
     if (at == std::string_view::npos)
         return std::nullopt;
     const std::string_view rest = page.substr(at);
-    const std::string_view path = rest.substr(0, rest.find('"'));
+    // Without its closing quote the reference would run to the end of the page.
+    const std::size_t quote = rest.find('"');
+    if (quote == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view path = rest.substr(0, quote);
     const std::string_view name = path.substr(kFolder.size());
     PictureAddresses urls;
     urls.poster.append(baseUrl).append("/").append(path);

@@ -13,8 +13,7 @@ struct PictureAddresses
     std::string cover;
 };
 
-// nullopt when the page holds no reference. The reference runs to the next double quote, or to
-// the end of the page when none follows.
+// nullopt when the page holds no reference, or its first one has no closing double quote.
 std::optional<PictureAddresses> PictureUrls(std::string_view page, std::string_view baseUrl);
 
 } // namespace lookup

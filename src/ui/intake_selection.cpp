@@ -23,8 +23,9 @@ int selectedLine(const IntakeTab& tab, const IntakeModel& intake)
 
 std::string fileName(const IntakeTab& tab, const IntakeModel& intake, int line)
 {
+    // The file system spells names in UTF-8; the program's texts are Windows-1252.
     const std::string& name = intake.fileName(line + 1);
-    return name.empty() ? cp1252::fromQString(tab.CheckListBox1->item(line)->text()) : name;
+    return name.empty() ? cp1252::fromQString(tab.CheckListBox1->item(line)->text()) : cp1252::fromUtf8(name);
 }
 
 void colourTitle(QLineEdit& title, const std::string& fileName)

@@ -284,6 +284,8 @@ void LookupController::FetchPictures(std::string_view page)
     if (s.CBSL && fetchPicture(urls->poster, "Locandina", *m_window.WEBLOC))
         intake.PosterReceived = true;
     if (s.CBSCOP && fetchPicture(urls->cover, "Copertina", *m_intake.JPEGImage1)) {
+        // The covers list may have hidden the view: a cover to be saved is one the user sees.
+        m_intake.JPEGImage1->show();
         m_window.LED1->setOn(true);
         intake.CoverReceived = true;
     }
@@ -321,12 +323,9 @@ void LookupController::CLBATTClickCheck()
             continue;
         (placed++ < half ? first : second) += t(list.item(i)->text()) + " - ";
     }
-    // Only the final blank goes: each text ends with " -".
-    for (std::string* s : {&first, &second})
-        if (!s->empty())
-            s->pop_back();
-    m_window.WEBATT1->setText(q(first));
-    m_window.WEBATT2->setText(q(second));
+    // Each non-empty text then ends with " -".
+    m_window.WEBATT1->setText(q(text::trim(first)));
+    m_window.WEBATT2->setText(q(text::trim(second)));
 }
 
 void LookupController::CLBGENClick(int line)

@@ -114,6 +114,8 @@ LookupWindow::LookupWindow(QWidget* parent) : QDialog(parent)
     WEBLOC = placed(named<JpegView>("WEBLOC"), posterFrame, 2, 2, 95, 70);
     WEBLOC->setCenter(true);
     WEBLOC->setProportional(true);
+    // A small poster keeps its size.
+    WEBLOC->setStretch(false);
     LED1 = placed(named<Led>("LED1"), this, 536, 442, 14, 14);
     label("Label19", "Copertina", this, 554, 441, 80);
 

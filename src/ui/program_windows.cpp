@@ -32,10 +32,11 @@ ProgramWindows::ProgramWindows(ProgramState& state, Dialogs& dialogs)
     lookup = new LookupController(state, state.lookup, *HTTP1, dialogs, *form4, *form5, *form1->intakeTab(), form1.get());
     form1->setLookup(lookup);
     // One request at a time: what would start another waits for the end of the running one, and
-    // so does ANNULLA, which could not take back a film page already asked for.
+    // so do ANNULLA, which could not take back a film page already asked for, and "Accetta dati",
+    // which would take one film's fields with the next one's poster.
     requests = new RequestGuard(form1.get());
     for (QWidget* w : {static_cast<QWidget*>(form4->WEBQUERY), static_cast<QWidget*>(form5->SQLOK),
-                       static_cast<QWidget*>(form5->SQLABO),
+                       static_cast<QWidget*>(form5->SQLABO), static_cast<QWidget*>(form4->WEBOK),
                        static_cast<QWidget*>(form1->intakeTab()->Paste),
                        static_cast<QWidget*>(form1->settingsTab()->BBAGGIORNA)})
         requests->watch(w);

@@ -85,7 +85,10 @@ TEST_F(LookupPictures, APosterThatFailsDoesNotStopTheCover)
     EXPECT_EQ(window()->WEBLOC->picture().size(), QSize(120, 170));
     serveFilm("rosa", filmuppages::filmPage("Il nome della rosa"));
     search();
+    const int picturesAsked = requestsTo(kPosterPath) + requestsTo(kCoverPath);
+    search();
     EXPECT_EQ(pictureLines(), (QStringList{"URL locandina e copertina NON trovata."}));
+    EXPECT_EQ(requestsTo(kPosterPath) + requestsTo(kCoverPath), picturesAsked);
     EXPECT_FALSE(state.intake.PosterReceived);
     EXPECT_FALSE(state.intake.CoverReceived);
     EXPECT_FALSE(window()->LED1->isOn());
@@ -187,11 +190,16 @@ TEST_F(LookupPictures, TickedActorsAreSplitInTwoHalves)
 
 TEST_F(LookupPictures, AcceptingColoursTheTitleByItsFirstLetters)
 {
+    // A tool-tip colour of its own, so that it cannot pass for the default text colour.
+    const QPalette original = QApplication::palette();
+    QPalette tips = original;
+    tips.setColor(QPalette::ToolTipText, QColor(0, 0, 170));
+    QApplication::setPalette(tips);
     std::filesystem::remove(folder / "media/Il nome della rosa - CD1.avi");
     prepare("Matrix Reloaded.avi");
     for (const auto& [title, colour] :
-         {std::pair{"Matrix reloaded", QApplication::palette().color(QPalette::ToolTipText)},
-          std::pair{"The Matrix Reloaded", QColor(255, 0, 0)}}) {
+         {std::pair{"The Matrix Reloaded", QColor(255, 0, 0)}, std::pair{"Matrix reloaded", QColor(0, 0, 170)},
+          std::pair{"Reloaded", QColor(255, 0, 0)}}) {
         serveFilmWithPictures(title);
         if (!windows)
             startAndOpen();
@@ -206,6 +214,23 @@ TEST_F(LookupPictures, AcceptingColoursTheTitleByItsFirstLetters)
         // No poster arrived: the intake's poster view is empty.
         EXPECT_TRUE(intake()->LOC->picture().isNull());
     }
+    QApplication::setPalette(original);
+}
+
+TEST_F(LookupPictures, AnAccentedFileNameKeepsItsLetters)
+{
+    std::filesystem::remove(folder / "media/Il nome della rosa - CD1.avi");
+    prepare("Citt\xC3\xA0 aperta.avi");
+    serveFilmWithPictures("Citt\xE0 aperta");
+    serve(kPosterPath, poster);
+    startAndOpen();
+    EXPECT_EQ(window()->WEBSEARCH->text(), QString::fromUtf8("CITT\xC3\xA0 APERTA"));
+    search();
+    EXPECT_NE(server.requests().front().target.find("q=CITT%E0+APERTA&"), std::string::npos);
+    QTest::mouseClick(window()->WEBOK, Qt::LeftButton);
+    EXPECT_EQ(intake()->EDNFLOC->text(), QString::fromUtf8("lc_Citt\xC3\xA0 aperta.jpg"));
+    QTest::mouseClick(intake()->AssociaDati, Qt::LeftButton);
+    EXPECT_TRUE(std::filesystem::exists(folder / "locandine" / "lc_Citt\xC3\xA0 aperta.jpg"));
 }
 
 TEST_F(LookupPictures, AcceptingWithoutASelectedLineKeepsTheData)
