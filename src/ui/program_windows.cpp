@@ -35,8 +35,8 @@ ProgramWindows::ProgramWindows(ProgramState& state, Dialogs& dialogs)
     lookup = new LookupController(state, state.lookup, *HTTP1, dialogs, *form4, *form5, *form1->intakeTab(), form1.get());
     form1->setLookup(lookup);
     lookup->setUpdateBar(form6->PBAGG);
-    updater = new UpdateController(state, {state.settings.ProgramVersion, update::baseUrl(), {state.programFolder, state.dataFolder}},
-                                   *HTTP1, dialogs, *form6, form1.get());
+    update::Setup setup{state.settings.ProgramVersion, update::baseUrl(), {state.programFolder, state.dataFolder}};
+    updater = new UpdateController(state, std::move(setup), *HTTP1, dialogs, *form6, form1.get());
     QObject::connect(form1->settingsTab()->BBAGGIORNA, &QPushButton::clicked, updater,
                      &UpdateController::BBAGGIORNAClick);
     // One request at a time: what would start another waits for the end of the running one.

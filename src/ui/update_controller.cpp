@@ -12,11 +12,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-UpdateController::UpdateController(ProgramState& state, update::Setup setup, http::Client& http, Dialogs& dialogs,
-                                   UpdateWindow& window, QObject* parent)
+UpdateController::UpdateController(ProgramState& state, update::Setup setup, http::Client& http,
+                                   Dialogs& dialogs, UpdateWindow& window, QObject* parent)
     : QObject(parent), m_dialogs(dialogs), m_window(window),
-      m_check(state.UpdateState, state.UpdateFileName, std::move(setup),
-              [&http](const std::string& url, std::size_t maxBytes) { return http.get(url, maxBytes); }, *this)
+      m_check(
+          state.UpdateState, state.UpdateFileName, std::move(setup),
+          [&http](const std::string& url, std::size_t maxBytes) { return http.get(url, maxBytes); }, *this)
 {
     connect(m_window.BBBUPSTART, &QPushButton::clicked, this, &UpdateController::BBBUPSTARTClick);
     connect(&m_window, &UpdateWindow::closeBoxClicked, this, [this] { m_check.closed(); });

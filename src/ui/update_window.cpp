@@ -14,8 +14,7 @@
 
 namespace {
 
-template <typename W>
-W* placed(W* w, QWidget* parent, int x, int y, int width, int height)
+template <typename W> W* placed(W* w, QWidget* parent, int x, int y, int width, int height)
 {
     w->setParent(parent);
     w->setGeometry(x, y, width, height);
@@ -28,13 +27,14 @@ UpdateWindow::UpdateWindow(QWidget* parent) : QDialog(parent)
 {
     setObjectName("TForm6");
     setWindowTitle("Zenfo2 - Controllo aggiornamenti");
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     setFixedSize(455, 294);
 
-    VrGradient1 = placed(named<GradientPanel>("VrGradient1", QColor(135, 206, 235), QColor(Qt::white)), this, 0, 0,
-                         455, 294);
+    VrGradient1 = placed(named<GradientPanel>("VrGradient1", QColor(135, 206, 235), QColor(Qt::white)), this,
+                         0, 0, 455, 294);
     VrBorder1 = placed(named<QFrame>("VrBorder1"), this, 6, 6, 443, 282);
     VrBorder1->setFrameStyle(QFrame::Box | QFrame::Raised);
     VrBorder1->setLineWidth(1);

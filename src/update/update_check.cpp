@@ -141,8 +141,8 @@ void UpdateCheck::download()
     const std::vector<SaveAttempt> attempts = savePackage(m_setup.folders, m_fileName, body);
     for (const SaveAttempt& a : attempts)
         if (!a.error.empty())
-            m_screen.appendLog("Impossibile salvare il file: " + folderText(a.folder) + m_fileName + " (" + a.error +
-                               ")");
+            m_screen.appendLog("Impossibile salvare il file: " + folderText(a.folder) + m_fileName + " (" +
+                               a.error + ")");
     if (attempts.empty() || !attempts.back().error.empty()) {
         m_screen.setStatus("Errore");
         toState(1, kLeaveCaption);

@@ -36,7 +36,8 @@ int versionNumber(std::string_view version)
 
 VersionFile readVersionFile(std::string_view body)
 {
-    return {text::trim(columns(body, 1, 19)), text::trim(columns(body, 20, 10)), text::trim(columns(body, 30, 10))};
+    return {text::trim(columns(body, 1, 19)), text::trim(columns(body, 20, 10)),
+            text::trim(columns(body, 30, 10))};
 }
 
 bool isPackageName(std::string_view name)

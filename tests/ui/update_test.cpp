@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string versionFile(const std::string& name, const std::string& version, const std::string& date = "15/03/2012")
+std::string versionFile(const std::string& name, const std::string& version,
+                        const std::string& date = "15/03/2012")
 {
     std::string s = name;
     s.resize(19, ' ');
@@ -109,8 +110,8 @@ protected:
     }
     QStringList offerLines(const QString& version, const QString& verdict) const
     {
-        return {"Versione corrente   : 4.4.0", "", "Versione disponibile: " + version + "  del : 15/03/2012", "",
-                verdict};
+        return {"Versione corrente   : 4.4.0", "", "Versione disponibile: " + version + "  del : 15/03/2012",
+                "", verdict};
     }
 };
 
@@ -168,12 +169,14 @@ TEST_F(Update, TheWindowOpensFromTheSettingsTabWithItsControlsAndInitialTexts)
 
 TEST_F(Update, AFailedCheckStaysReadyAndASecondPressRepeatsIt)
 {
-    const struct {
+    const struct
+    {
         const char* name;
         HttpTestServer::Answer answer;
     } failures[] = {
         {"version file missing (404)", {.status = 404}},
-        {"version file larger than its cap", {.body = versionFile("update.zip", "4.4.1") + std::string(70 * 1024, ' ')}},
+        {"version file larger than its cap",
+         {.body = versionFile("update.zip", "4.4.1") + std::string(70 * 1024, ' ')}},
     };
     startProgram();
     for (const auto& f : failures) {
@@ -195,7 +198,8 @@ TEST_F(Update, AFailedCheckStaysReadyAndASecondPressRepeatsIt)
             secondCaption = caption();
             press(); // "Esci da Web UpDate" closes the window
         });
-        EXPECT_EQ(failedLog, QStringList{QString::fromUtf8("Sito non risponde. Riprovare più tardi.")}) << f.name;
+        EXPECT_EQ(failedLog, QStringList{QString::fromUtf8("Sito non risponde. Riprovare più tardi.")})
+            << f.name;
         EXPECT_EQ(failedStatus, "Errore") << f.name;
         EXPECT_EQ(failedCaption, "Controlla") << f.name;
         EXPECT_EQ(failedState, 0) << f.name;
@@ -214,7 +218,8 @@ TEST_F(Update, AFailedCheckStaysReadyAndASecondPressRepeatsIt)
 
 TEST_F(Update, ANewerVersionIsDownloadedAndSavedByteForByte)
 {
-    const struct {
+    const struct
+    {
         const char* name;
         std::size_t chunkSize;
     } transfers[] = {{"size announced", 0}, {"chunked, size unknown", 8192}};
@@ -247,16 +252,18 @@ TEST_F(Update, ANewerVersionIsDownloadedAndSavedByteForByte)
             lookupBar = windows->form4->ProgressBar1->value();
             press(); // "Fine"
         });
-        EXPECT_EQ(offerLog, offerLines("4.4.1", "Premi il pulsante per scaricare la versione nuova")) << t.name;
+        EXPECT_EQ(offerLog, offerLines("4.4.1", "Premi il pulsante per scaricare la versione nuova"))
+            << t.name;
         EXPECT_EQ(offerCaption, "Scarica aggiornamento") << t.name;
         EXPECT_EQ(offerStatus, "Fatto !") << t.name;
         EXPECT_EQ(offerState, 2) << t.name;
         EXPECT_EQ(offerBar, 100) << t.name;
         EXPECT_EQ(lookupPanel, QString::fromUtf8("Completato.")) << t.name;
 
-        EXPECT_EQ(savedLog, (QStringList{QString::fromStdString("Aggiornamento salvato nel file: " + program.string() +
-                                                                "/update.zip"),
-                                         "Unzippare il file nella dir. stessa, sovrascrivendo il file presente."}))
+        EXPECT_EQ(savedLog,
+                  (QStringList{QString::fromStdString("Aggiornamento salvato nel file: " + program.string() +
+                                                      "/update.zip"),
+                               "Unzippare il file nella dir. stessa, sovrascrivendo il file presente."}))
             << t.name;
         EXPECT_EQ(savedCaption, "Fine") << t.name;
         EXPECT_EQ(savedStatus, "Attendi...") << t.name;

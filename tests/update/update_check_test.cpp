@@ -34,7 +34,8 @@ struct RecordingScreen : update::Screen
     void close() override { ++closes; }
 };
 
-std::string versionFile(const std::string& name, const std::string& version, const std::string& date = "15/03/2012")
+std::string versionFile(const std::string& name, const std::string& version,
+                        const std::string& date = "15/03/2012")
 {
     std::string s = name;
     s.resize(19, ' ');
@@ -89,7 +90,8 @@ struct Updater
 
 TEST(VersionNumber, DigitsOneThreeAndFiveOrTheConversionError)
 {
-    const struct {
+    const struct
+    {
         const char* version;
         int number;
         const char* error;
@@ -122,21 +124,29 @@ TEST(VersionNumber, DigitsOneThreeAndFiveOrTheConversionError)
 
 TEST(VersionFile, ThreeFixedColumnsTrimmed)
 {
-    const struct {
+    const struct
+    {
         const char* name;
         std::string body;
         update::VersionFile expected;
     } cases[] = {
         {"padded to 19 and 10", versionFile("update.zip", "4.4.1"), {"update.zip", "4.4.1", "15/03/2012"}},
-        {"no line end, exact width", "update.zip         4.4.1     15/03/2012", {"update.zip", "4.4.1", "15/03/2012"}},
+        {"no line end, exact width",
+         "update.zip         4.4.1     15/03/2012",
+         {"update.zip", "4.4.1", "15/03/2012"}},
         {"shorter than 39 columns", "update.zip         4.4.1", {"update.zip", "4.4.1", ""}},
         {"only a name", "update.zip", {"update.zip", "", ""}},
         {"empty", "", {"", "", ""}},
         // One field a line: the line ends stay inside the columns, the trim only takes the outer ones.
-        {"CR LF inside the columns", "update.zip\r\n4.4.1\r\n15/03/2012\r\n", {"update.zip\r\n4.4.1", "15/03/2012", ""}},
-        {"tabs and blanks around", "\tupdate.zip        \t 4.4.1  \t15/03/2012\r\nseconda riga",
+        {"CR LF inside the columns",
+         "update.zip\r\n4.4.1\r\n15/03/2012\r\n",
+         {"update.zip\r\n4.4.1", "15/03/2012", ""}},
+        {"tabs and blanks around",
+         "\tupdate.zip        \t 4.4.1  \t15/03/2012\r\nseconda riga",
          {"update.zip", "4.4.1", "15/03/2012"}},
-        {"a longer date is cut at 39", versionFile("u.zip", "4.4.1", "15 marzo 2012"), {"u.zip", "4.4.1", "15 marzo 2"}},
+        {"a longer date is cut at 39",
+         versionFile("u.zip", "4.4.1", "15 marzo 2012"),
+         {"u.zip", "4.4.1", "15 marzo 2"}},
     };
     for (const auto& c : cases) {
         const update::VersionFile f = update::readVersionFile(c.body);
@@ -150,9 +160,9 @@ TEST(PackageName, OnlyPlainZipNamesPass)
 {
     for (const char* name : {"update.zip", "Zenfo2_4.4.1.zip", "UPDATE.ZIP", "9-a.Zip"})
         EXPECT_TRUE(update::isPackageName(name)) << name;
-    for (const char* name : {"../x.zip", "/tmp/x", "a/b.zip", ".hidden", "", "x\\y", "x\\y.zip", "..zip", "a..zip",
-                             "-x.zip", "_x.zip", ".zip", "x .zip", "update.zip\r\n4.4.1", "\xE9t\xE9.zip",
-                             "films.txt", "Zenfo_conf.CFG", "pellicorio", "update.zip.exe"})
+    for (const char* name : {"../x.zip", "/tmp/x", "a/b.zip", ".hidden", "", "x\\y", "x\\y.zip", "..zip",
+                             "a..zip", "-x.zip", "_x.zip", ".zip", "x .zip", "update.zip\r\n4.4.1",
+                             "\xE9t\xE9.zip", "films.txt", "Zenfo_conf.CFG", "pellicorio", "update.zip.exe"})
         EXPECT_FALSE(update::isPackageName(name)) << name;
 }
 
@@ -175,7 +185,8 @@ TEST(UpdateSite, DefaultUnderExampleAndTheEnvironmentWithItsSlash)
 
 TEST(UpdateCheck, TheAvailableVersionDecidesTheOffer)
 {
-    const struct {
+    const struct
+    {
         const char* available;
         int state;
         const char* caption;
@@ -196,8 +207,8 @@ TEST(UpdateCheck, TheAvailableVersionDecidesTheOffer)
         EXPECT_EQ(u.screen.bar, 100) << c.available;
         EXPECT_EQ(u.fileName, "update.zip") << c.available;
         EXPECT_EQ(u.screen.log, (std::vector<std::string>{"Versione corrente   : 4.4.0", "",
-                                                          std::string("Versione disponibile: ") + c.available +
-                                                              "  del : 15/03/2012",
+                                                          std::string("Versione disponibile: ") +
+                                                              c.available + "  del : 15/03/2012",
                                                           "", c.verdict}))
             << c.available;
         ASSERT_EQ(u.site.requests.size(), 1u);
@@ -265,7 +276,8 @@ TEST(UpdateCheck, TheDownloadIsSavedByteForByteInTheProgramFolder)
 
 TEST(UpdateCheck, AMissingOrRefusedPackageIsNotFound)
 {
-    const struct {
+    const struct
+    {
         const char* name;
         bool requested;
     } cases[] = {{"update.zip", true}, {"../x.zip", false}, {".hidden", false}, {"films.txt", false}};
@@ -277,7 +289,8 @@ TEST(UpdateCheck, AMissingOrRefusedPackageIsNotFound)
         u.check.press();
         std::vector<std::string> log{"File non trovato sul sito."};
         if (!c.requested)
-            log.insert(log.begin(), std::string("Nome del file di aggiornamento rifiutato: \"") + c.name + "\"");
+            log.insert(log.begin(),
+                       std::string("Nome del file di aggiornamento rifiutato: \"") + c.name + "\"");
         EXPECT_EQ(u.screen.log, log) << c.name;
         EXPECT_EQ(u.site.requests.size(), c.requested ? 2u : 1u) << c.name;
         EXPECT_EQ(u.screen.status, "Errore") << c.name;
@@ -298,10 +311,11 @@ TEST(UpdateCheck, AProgramFolderThatTakesNoFileSendsThePackageToTheDataFolder)
     u.check.press();
     u.check.press();
     EXPECT_EQ(home.read("dati/update.zip"), "PK");
-    EXPECT_EQ(u.screen.log, (std::vector<std::string>{
-                                "Impossibile salvare il file: " + home.text() + "programma/update.zip (File not found)",
-                                "Aggiornamento salvato nel file: " + home.text() + "dati/update.zip",
-                                "Unzippare il file nella dir. stessa, sovrascrivendo il file presente."}));
+    EXPECT_EQ(u.screen.log,
+              (std::vector<std::string>{
+                  "Impossibile salvare il file: " + home.text() + "programma/update.zip (File not found)",
+                  "Aggiornamento salvato nel file: " + home.text() + "dati/update.zip",
+                  "Unzippare il file nella dir. stessa, sovrascrivendo il file presente."}));
     EXPECT_EQ(u.screen.caption, "Fine");
     EXPECT_EQ(u.state, 1);
 }
@@ -315,16 +329,38 @@ TEST(UpdateCheck, ReadOnlyFoldersReportTheFailedWrite)
     const fs::path program = home / "programma", data = home / "dati";
     fs::create_directory(program);
     fs::create_directory(data);
-    const struct {
+    const std::string programDenied =
+        "Impossibile salvare il file: " + program.string() + "/update.zip (File access denied)";
+    const std::string dataDenied =
+        "Impossibile salvare il file: " + data.string() + "/update.zip (File access denied)";
+    const std::string unzip = "Unzippare il file nella dir. stessa, sovrascrivendo il file presente.";
+    const struct
+    {
         const char* name;
-        const char* expectedFile; // "" when nothing may be written
-    } cases[] = {{"both read-only", ""}, {"program folder read-only", "dati/update.zip"}};
+        std::vector<fs::path> folders;
+        bool dataWritable;
+        std::string outcome; // status, caption, state and the log lines
+    } cases[] = {
+        {"both read-only",
+         {program, data},
+         false,
+         "Errore|Esci da Web UpDate|1|" + programDenied + "|" + dataDenied},
+        {"program folder read-only",
+         {program, data},
+         true,
+         "Attendi...|Fine|1|" + programDenied + "|Aggiornamento salvato nel file: " + data.string() +
+             "/update.zip|" + unzip},
+        // The portable layout: one folder in both roles is tried once.
+        {"one read-only folder for both",
+         {program, program},
+         false,
+         "Errore|Esci da Web UpDate|1|" + programDenied},
+    };
     for (const auto& c : cases) {
-        const bool dataWritable = *c.expectedFile != '\0';
         ::chown(program.c_str(), 65534, 65534);
         ::chown(data.c_str(), 65534, 65534);
         ::chmod(program.c_str(), 0555);
-        ::chmod(data.c_str(), dataWritable ? 0755 : 0555);
+        ::chmod(data.c_str(), c.dataWritable ? 0755 : 0555);
         int pipeFds[2];
         ASSERT_EQ(::pipe(pipeFds), 0);
         const pid_t child = ::fork();
@@ -332,7 +368,7 @@ TEST(UpdateCheck, ReadOnlyFoldersReportTheFailedWrite)
             ::close(pipeFds[0]);
             if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
                 ::_exit(2);
-            Updater u({program, data});
+            Updater u(c.folders);
             u.offer("4.4.1");
             u.site.files[kBase + "update.zip"] = "PK";
             u.check.press();
@@ -353,18 +389,13 @@ TEST(UpdateCheck, ReadOnlyFoldersReportTheFailedWrite)
         ::waitpid(child, &status, 0);
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.name;
 
-        const std::string denied = "Impossibile salvare il file: " + program.string() + "/update.zip (File access denied)";
-        if (dataWritable) {
-            EXPECT_EQ(got, "Attendi...|Fine|1|" + denied + "|Aggiornamento salvato nel file: " + data.string() +
-                               "/update.zip|Unzippare il file nella dir. stessa, sovrascrivendo il file presente.")
-                << c.name;
-            EXPECT_EQ(home.read(c.expectedFile), "PK");
-        } else {
-            EXPECT_EQ(got, "Errore|Esci da Web UpDate|1|" + denied + "|Impossibile salvare il file: " + data.string() +
-                               "/update.zip (File access denied)")
-                << c.name;
-        }
+        EXPECT_EQ(got, c.outcome) << c.name;
         EXPECT_TRUE(fs::is_empty(program)) << c.name;
+        if (c.dataWritable) {
+            EXPECT_EQ(home.read("dati/update.zip"), "PK") << c.name;
+        } else {
+            EXPECT_TRUE(fs::is_empty(data)) << c.name;
+        }
         ::chmod(data.c_str(), 0755);
         fs::remove(data / "update.zip");
     }
