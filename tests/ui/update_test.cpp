@@ -2,13 +2,10 @@
 #include "support/lookup_fixture.h"
 
 #include "ui/bitmap_bar.h"
-#include "ui/gradient_panel.h"
 #include "ui/settings_tab.h"
 #include "ui/update_window.h"
 
 #include <QElapsedTimer>
-#include <QFrame>
-#include <QStatusBar>
 
 #include <fstream>
 
