@@ -52,6 +52,7 @@ int main(int argc, char* argv[])
 
     ProgramState state;
     state.dataFolder = datafolder::choose(folder);
+    state.programFolder = datafolder::executableFolder();
     state.helpFolders = datafolder::helpFolders(state.dataFolder);
     state.regional = regional::fromProcessLocale();
 

@@ -19,6 +19,8 @@ struct ProgramState
 {
     // Where films.txt and the configuration live (the program folder).
     std::filesystem::path dataFolder;
+    // The folder of the executable, where an update package goes first; empty: the data folder only.
+    std::filesystem::path programFolder;
     // Held from start-up to the end: one copy of the program writes a data folder at a time.
     std::unique_ptr<FolderLock> folderLock;
     // Folders searched for the help document, in order.
@@ -39,4 +41,6 @@ struct ProgramState
     // The update window's state: not 0 while it downloads, and the transfer events then drive its
     // bar instead of the lookup window's.
     int UpdateState = 0;
+    // The package name of the last successful update check.
+    std::string UpdateFileName;
 };

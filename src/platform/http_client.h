@@ -42,6 +42,8 @@ public:
     // 400 and up, a body cut short or too large, a bad redirect, a cancel). Throws at once when
     // another GET is running.
     std::string get(const std::string& url);
+    // The same, with a size cap of its own for this one request instead of the limits' cap.
+    std::string get(const std::string& url, std::size_t maxBodyBytes);
 
     bool busy() const;
     // Ends the running GET, which then throws; nothing when none runs.

@@ -411,6 +411,11 @@ void Client::cancel()
 
 std::string Client::get(const std::string& url)
 {
+    return get(url, m->limits.maxBodyBytes);
+}
+
+std::string Client::get(const std::string& url, std::size_t maxBodyBytes)
+{
     if (m->current)
         throw UserError(busyText);
 
@@ -418,7 +423,7 @@ std::string Client::get(const std::string& url)
     t->self = t;
     t->client = this;
     t->easy = m->easy;
-    t->maxBody = m->limits.maxBodyBytes;
+    t->maxBody = maxBodyBytes;
 
     const std::string target = requestUrl(url);
     CURL* e = m->easy;

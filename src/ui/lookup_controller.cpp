@@ -384,8 +384,12 @@ void LookupController::HTTP1Work(qint64 bytesSoFar)
 void LookupController::HTTP1WorkEnd()
 {
     if (m_state.UpdateState != 0) {
-        if (m_updateBar)
+        if (m_updateBar) {
+            // A size never announced (a chunked answer) left the bar without a range: it ends full all the same.
+            if (m_updateBar->maximum() <= m_updateBar->minimum())
+                m_updateBar->setMaximum(m_updateBar->minimum() + 1);
             m_updateBar->setValue(m_updateBar->maximum());
+        }
         return;
     }
     // A size never announced left the bar running: at the end it is empty.

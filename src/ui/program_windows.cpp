@@ -1,5 +1,6 @@
 #include "program_windows.h"
 
+#include "bitmap_bar.h"
 #include "date_picker_window.h"
 #include "intake_tab.h"
 #include "lookup_controller.h"
@@ -8,11 +9,13 @@
 #include "request_guard.h"
 #include "settings_tab.h"
 #include "results_window.h"
+#include "update_controller.h"
 #include "update_window.h"
 #include "zoom_window.h"
 
 #include "archive/program_state.h"
 #include "platform/http_client.h"
+#include "update/update_site.h"
 
 #include <QPushButton>
 
@@ -31,6 +34,11 @@ ProgramWindows::ProgramWindows(ProgramState& state, Dialogs& dialogs)
 
     lookup = new LookupController(state, state.lookup, *HTTP1, dialogs, *form4, *form5, *form1->intakeTab(), form1.get());
     form1->setLookup(lookup);
+    lookup->setUpdateBar(form6->PBAGG);
+    update::Setup setup{state.settings.ProgramVersion, update::baseUrl(), {state.programFolder, state.dataFolder}};
+    updater = new UpdateController(state, std::move(setup), *HTTP1, dialogs, *form6, form1.get());
+    QObject::connect(form1->settingsTab()->BBAGGIORNA, &QPushButton::clicked, updater,
+                     &UpdateController::BBAGGIORNAClick);
     // One request at a time: what would start another waits for the end of the running one, and
     // so do ANNULLA, which could not take back a film page already asked for, and "Accetta dati",
     // which would take one film's fields with the next one's poster.
@@ -38,11 +46,13 @@ ProgramWindows::ProgramWindows(ProgramState& state, Dialogs& dialogs)
     for (QWidget* w : {static_cast<QWidget*>(form4->WEBQUERY), static_cast<QWidget*>(form5->SQLOK),
                        static_cast<QWidget*>(form5->SQLABO), static_cast<QWidget*>(form4->WEBOK),
                        static_cast<QWidget*>(form1->intakeTab()->Paste),
-                       static_cast<QWidget*>(form1->settingsTab()->BBAGGIORNA)})
+                       static_cast<QWidget*>(form1->settingsTab()->BBAGGIORNA),
+                       static_cast<QWidget*>(form6->BBBUPSTART)})
         requests->watch(w);
     QObject::connect(HTTP1.get(), &http::Client::busyChanged, requests, &RequestGuard::setBusy);
     // Quitting ends a request under way: its caller returns before the windows go.
     QObject::connect(form1.get(), &MainWindow::closing, HTTP1.get(), [client = HTTP1.get()] { client->cancel(); });
+    QObject::connect(form6.get(), &UpdateWindow::closing, HTTP1.get(), [client = HTTP1.get()] { client->cancel(); });
 }
 
 // The secondary windows are children of the main window; they go first.

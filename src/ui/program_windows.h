@@ -9,6 +9,7 @@ class Dialogs;
 class LookupWindow;
 class MainWindow;
 class ResultsWindow;
+class UpdateController;
 class UpdateWindow;
 class ZoomWindow;
 struct ProgramState;
@@ -32,5 +33,6 @@ struct ProgramWindows
     std::unique_ptr<ResultsWindow> form5;
     std::unique_ptr<UpdateWindow> form6;
     LookupController* lookup = nullptr;
+    UpdateController* updater = nullptr;
     RequestGuard* requests = nullptr;
 };

@@ -96,7 +96,6 @@ SettingsTab::SettingsTab(const QString& host, QWidget* parent) : QWidget(parent)
 
     SpeedButton2 = named<QPushButton>("SpeedButton2", "SALVA");
     BBAGGIORNA = named<QPushButton>("BBAGGIORNA", "Controlla aggiornamenti");
-    BBAGGIORNA->setEnabled(false); // until the update check is built
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(SpeedButton2);
     buttons->addStretch();

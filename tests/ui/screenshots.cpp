@@ -17,6 +17,8 @@
 #include "ui/intake_tab.h"
 #include "ui/lookup_window.h"
 #include "ui/results_window.h"
+#include "ui/settings_tab.h"
+#include "ui/update_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -57,9 +59,17 @@ int main(int argc, char** argv)
     filmup.on("/locand/rosa.jpg", poster);
     filmup.on("/posters/loc/500/rosa.jpg", cover);
 
+    // The update check asks a site of our own too; it offers a newer version.
+    HttpTestServer updates;
+    qputenv("PELLICORIO_UPDATE_URL", QByteArray::fromStdString(updates.baseUrl() + "/agg/"));
+    HttpTestServer::Answer versionFile;
+    versionFile.body = "Pellicorio-441.zip 4.4.1     15/03/2012\r\n";
+    updates.on("/agg/Zenfo2VER.txt", versionFile);
+
     TempFolder folder;
     ProgramState state;
     state.dataFolder = folder.path();
+    state.programFolder = folder.path();
     state.helpFolders = {std::filesystem::path(PELLICORIO_SOURCE_DIR) / "data"};
     std::filesystem::create_directories(folder / "media");
     for (const char* film : {"Il nome della rosa - CD1.avi", "Matrix.avi", "Nuovo Cinema Paradiso.mpg", "La vita \xC3\xA8 bella.divx", "Il Postino 2.AVI"})
@@ -174,5 +184,22 @@ int main(int argc, char** argv)
     QTest::mouseClick(lookup->WEBOK, Qt::LeftButton);
     QApplication::processEvents();
     main->grab().save(QString("%1/intake_accepted.png").arg(argv[1]));
+
+    // The update window after a check that offers the download.
+    pages->setCurrentIndex(2);
+    UpdateWindow* update = windows.form6.get();
+    QTimer updatePoll;
+    QObject::connect(&updatePoll, &QTimer::timeout, [&] {
+        if (!update->isVisible())
+            return;
+        updatePoll.stop();
+        QTest::mouseClick(update->BBBUPSTART, Qt::LeftButton);
+        QApplication::processEvents();
+        update->grab().save(QString("%1/update.png").arg(argv[1]));
+        std::printf("%s/update.png\n", argv[1]);
+        update->close();
+    });
+    updatePoll.start(20);
+    QTest::mouseClick(main->settingsTab()->BBAGGIORNA, Qt::LeftButton);
     return 0;
 }

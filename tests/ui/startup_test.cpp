@@ -225,6 +225,7 @@ TEST_F(Startup, EveryNamedControlCarriesItsName)
          "CBSALVALOC CkBRimappa CBIPMARCA CBIPRCD CBIDRCD SpeedButton2 BBAGGIORNA"},
         {windows->form2.get(), "CoverZ"},
         {windows->form3.get(), "MonthCalendar1 OKCalendar ANNCalendar"},
+        {windows->form6.get(), "VrGradient1 VrBorder1 Label1 PBAGG Label2 Edit1 Label3 Memo1 BBBUPSTART"},
     };
     for (const auto& w : windowsAndNames)
         for (const QString& name : QString(w.names).split(' ', Qt::SkipEmptyParts))
