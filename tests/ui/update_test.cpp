@@ -429,3 +429,49 @@ TEST_F(Update, ClosingDuringTheDownloadCancelsIt)
     EXPECT_TRUE(window()->BBBUPSTART->isEnabled());
     EXPECT_TRUE(main()->settingsTab()->BBAGGIORNA->isEnabled());
 }
+
+// The update site turned hostile: each answer ends in its log line, nothing is written outside the
+// program's folders, and the window goes on answering.
+TEST_F(Update, AHostileUpdateSiteWritesNothingAndTheWindowGoesOn)
+{
+    const struct
+    {
+        const char* name;
+        std::string versionFileBody;
+        QString lastLine;
+    } rows[] = {
+        {"a version file of 1 MB", versionFile("update.zip", "4.4.1") + std::string(1 << 20, 'v'),
+         QString::fromUtf8("Sito non risponde. Riprovare più tardi.")},
+        {"a package name that climbs out", versionFile("../../x", "4.4.1"), "File non trovato sul sito."},
+        {"a package name with a NUL byte", versionFile(std::string("up\0date.zip", 11), "4.4.1"),
+         "File non trovato sul sito."},
+    };
+    startProgram();
+    servePackage("x", "climbed");
+    const auto listing = [](const fs::path& dir) {
+        std::vector<std::string> names;
+        for (const auto& e : fs::recursive_directory_iterator(dir))
+            names.push_back(e.path().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const auto before = listing(folder.path());
+    for (const auto& row : rows) {
+        HttpTestServer::Answer a;
+        a.body = row.versionFileBody;
+        a.contentType = "text/plain";
+        server.on("/agg/Zenfo2VER.txt", a);
+        QStringList shown;
+        openAnd([&] {
+            press();
+            if (caption() == "Scarica aggiornamento")
+                press();
+            shown = log();
+        });
+        ASSERT_FALSE(shown.isEmpty()) << row.name;
+        EXPECT_EQ(shown.last(), row.lastLine) << row.name;
+        EXPECT_EQ(requestsTo("/agg/x") + requestsTo("/x") + requestsTo("/"), 0) << row.name;
+        EXPECT_EQ(listing(folder.path()), before) << row.name;
+    }
+    EXPECT_FALSE(fs::exists(folder.path().parent_path() / "x"));
+}
