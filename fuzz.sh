@@ -21,7 +21,7 @@ fi
 
 TARGETS=("$@")
 [ ${#TARGETS[@]} -gt 0 ] || TARGETS=(fuzz_archive_line fuzz_archive_file fuzz_config fuzz_title_list fuzz_help fuzz_jpeg
-                                 fuzz_clipboard_import fuzz_results_page fuzz_film_page)
+                                 fuzz_clipboard_import fuzz_results_page fuzz_film_page fuzz_update)
 FUZZ_BUILD="$ROOT/build-fuzz"
 cmake -S "$ROOT" -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
   -DPELLICORIO_FUZZ=ON -DPELLICORIO_BUILD_TESTS=OFF -DPELLICORIO_BUILD_BENCH=OFF >/dev/null
@@ -38,6 +38,7 @@ seeds() {
     fuzz_results_page) echo "$ROOT/fuzz/corpus/results_page" ;;
     fuzz_film_page) echo "$ROOT/fuzz/corpus/film_page" ;;
     fuzz_clipboard_import) echo "$ROOT/fuzz/corpus/clipboard_import" ;;
+    fuzz_update) echo "$ROOT/fuzz/corpus/update" ;;
   esac
 }
 
