@@ -303,3 +303,32 @@ TEST_F(Lookup, QuittingDuringARequestEndsIt)
     EXPECT_FALSE(main()->isVisible());
     EXPECT_EQ(log().last(), QString::fromStdString(host() + " non risponde !"));
 }
+
+TEST_F(Lookup, AnAnswerTrickledOverThreeSecondsLeavesNoGapInTheEventLoop)
+{
+    HttpTestServer::Answer trickle;
+    trickle.body = filmuppages::resultsPage(server.baseUrl(), {});
+    trickle.body.resize(3000, ' ');
+    trickle.chunkSize = 100;
+    trickle.chunkDelay = std::chrono::milliseconds(100);
+    server.on(kSearchPath, trickle);
+    startAndOpen();
+
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0, longestGap = 0;
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longestGap = std::max(longestGap, clock.elapsed() - last);
+        last = clock.elapsed();
+        ++ticks;
+    });
+    ticker.start(10);
+    search();
+    ticker.stop();
+    EXPECT_GE(clock.elapsed(), 2500);
+    EXPECT_GT(ticks, 100);
+    EXPECT_LT(longestGap, 200);
+    EXPECT_EQ(log().last(), "Nessuna occorrenza trovata per il titolo dato");
+}
