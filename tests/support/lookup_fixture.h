@@ -9,6 +9,7 @@
 #include "ui/results_window.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -51,7 +52,7 @@ protected:
     {
         start();
         main()->show();
-        control<QTabWidget>("PageControl1")->setCurrentIndex(1);
+        clickPage(1);
         clickIntakeLine(0);
         QTest::mouseClick(control<QPushButton>("Paste"), Qt::LeftButton);
         ASSERT_TRUE(window()->isVisible());
@@ -121,6 +122,33 @@ inline void whenVisible(QWidget* w, std::function<void()> action)
     });
     poll->start();
 }
+
+// A timer of the test that records the longest gap between its ticks: how long the event loop
+// was kept from running while the program waited for a request.
+class GapRecorder
+{
+public:
+    explicit GapRecorder(int intervalMs)
+    {
+        m_clock.start();
+        QObject::connect(&m_ticker, &QTimer::timeout, [this] {
+            m_longestGap = std::max(m_longestGap, m_clock.elapsed() - m_last);
+            m_last = m_clock.elapsed();
+            ++m_ticks;
+        });
+        m_ticker.start(intervalMs);
+    }
+    void stop() { m_ticker.stop(); }
+    qint64 elapsed() const { return m_clock.elapsed(); }
+    qint64 longestGap() const { return m_longestGap; }
+    int ticks() const { return m_ticks; }
+
+private:
+    QElapsedTimer m_clock;
+    QTimer m_ticker;
+    qint64 m_last = 0, m_longestGap = 0;
+    int m_ticks = 0;
+};
 
 inline QStringList texts(const QListWidget* list)
 {

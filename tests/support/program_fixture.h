@@ -6,6 +6,9 @@
 #include "ui/main_window.h"
 #include "ui/program_windows.h"
 
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -29,6 +32,13 @@ protected:
     }
 
     MainWindow* main() const { return windows->form1.get(); }
+
+    // A click on a tab of the main window's page control, as a user shows a page.
+    void clickPage(int index) const
+    {
+        QTabBar* bar = control<QTabWidget>("PageControl1")->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    }
 
     template <typename T>
     T* control(const char* name) const

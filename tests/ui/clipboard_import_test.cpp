@@ -72,8 +72,7 @@ protected:
         start();
         ASSERT_EQ(dialogs.log, std::vector<std::string>{});
         main()->show();
-        auto* pages = control<QTabWidget>("PageControl1");
-        pages->setCurrentIndex(1);
+        clickPage(1);
         QApplication::clipboard()->clear();
     }
 

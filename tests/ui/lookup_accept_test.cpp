@@ -134,12 +134,11 @@ TEST_F(LookupPictures, UntickedOptionsRequestNoPicture)
     serve(kCoverPath, cover);
     start();
     main()->show();
-    auto* pages = control<QTabWidget>("PageControl1");
-    pages->setCurrentIndex(2);
+    clickPage(2);
     QTest::mouseClick(control<QCheckBox>("CBSL"), Qt::LeftButton);
     QTest::mouseClick(control<QCheckBox>("CBSCOP"), Qt::LeftButton);
     ASSERT_FALSE(state.settings.CBSL || state.settings.CBSCOP);
-    pages->setCurrentIndex(1);
+    clickPage(1);
     clickIntakeLine(0);
     QTest::mouseClick(control<QPushButton>("Paste"), Qt::LeftButton);
     search();

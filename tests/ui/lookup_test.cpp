@@ -14,7 +14,7 @@ TEST_F(Lookup, OpeningTakesTheSearchTextFromTheSelectedFile)
 {
     start();
     main()->show();
-    control<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    clickPage(1);
     // A line chosen, then unselected with Ctrl: no entry is selected, so a beep and no window.
     auto* list = control<QListWidget>("CheckListBox1");
     const QPoint line = list->visualItemRect(list->item(0)).center();
@@ -217,15 +217,7 @@ TEST_F(Lookup, ASlowAnswerKeepsTheWindowsAliveAndClosingCancelsIt)
     server.on(kSearchPath, slow);
     startAndOpen();
 
-    QElapsedTimer clock;
-    clock.start();
-    qint64 last = 0, longestGap = 0;
-    QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        longestGap = std::max(longestGap, clock.elapsed() - last);
-        last = clock.elapsed();
-    });
-    ticker.start(20);
+    GapRecorder gaps(20);
     bool queryDisabled = false, pasteDisabled = false;
     QTimer::singleShot(800, [&] {
         queryDisabled = !window()->WEBQUERY->isEnabled();
@@ -233,12 +225,12 @@ TEST_F(Lookup, ASlowAnswerKeepsTheWindowsAliveAndClosingCancelsIt)
         window()->close();
     });
     search();
-    const qint64 waited = clock.elapsed();
-    ticker.stop();
+    const qint64 waited = gaps.elapsed();
+    gaps.stop();
 
     EXPECT_TRUE(queryDisabled);
     EXPECT_TRUE(pasteDisabled);
-    EXPECT_LT(longestGap, 200);
+    EXPECT_LT(gaps.longestGap(), 200);
     EXPECT_LT(waited, 10000) << "closing the window did not end the request";
     EXPECT_EQ(log().last(), QString::fromStdString(host() + " non risponde !"));
     EXPECT_TRUE(window()->WEBQUERY->isEnabled());
@@ -297,7 +289,7 @@ TEST_F(Lookup, QuittingDuringARequestEndsIt)
     QTimer::singleShot(300, [&] { QTest::mouseClick(control<QPushButton>("QUIT"), Qt::LeftButton); });
     QElapsedTimer clock;
     clock.start();
-    control<QTabWidget>("PageControl1")->setCurrentIndex(0);
+    clickPage(0);
     search();
     EXPECT_LT(clock.elapsed(), 10000);
     EXPECT_FALSE(main()->isVisible());
@@ -314,21 +306,11 @@ TEST_F(Lookup, AnAnswerTrickledOverThreeSecondsLeavesNoGapInTheEventLoop)
     server.on(kSearchPath, trickle);
     startAndOpen();
 
-    QElapsedTimer clock;
-    clock.start();
-    qint64 last = 0, longestGap = 0;
-    int ticks = 0;
-    QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        longestGap = std::max(longestGap, clock.elapsed() - last);
-        last = clock.elapsed();
-        ++ticks;
-    });
-    ticker.start(10);
+    GapRecorder gaps(10);
     search();
-    ticker.stop();
-    EXPECT_GE(clock.elapsed(), 2500);
-    EXPECT_GT(ticks, 100);
-    EXPECT_LT(longestGap, 200);
+    gaps.stop();
+    EXPECT_GE(gaps.elapsed(), 2500);
+    EXPECT_GT(gaps.ticks(), 100);
+    EXPECT_LT(gaps.longestGap(), 200);
     EXPECT_EQ(log().last(), "Nessuna occorrenza trovata per il titolo dato");
 }

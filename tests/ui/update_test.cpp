@@ -1,3 +1,4 @@
+#include "support/version_files.h"
 #include "support/http_test_server.h"
 #include "support/lookup_fixture.h"
 
@@ -12,16 +13,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string versionFile(const std::string& name, const std::string& version,
-                        const std::string& date = "15/03/2012")
-{
-    std::string s = name;
-    s.resize(19, ' ');
-    s += version;
-    s.resize(29, ' ');
-    return s + date + "\r\n";
-}
 
 // Bytes of every value, as a zip would hold them.
 std::string package(std::size_t size)
@@ -55,7 +46,7 @@ protected:
     {
         start();
         main()->show();
-        control<QTabWidget>("PageControl1")->setCurrentIndex(2);
+        clickPage(2);
         dialogs.log.clear();
     }
     void offer(const std::string& version, const std::string& name = "update.zip")

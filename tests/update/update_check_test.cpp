@@ -1,3 +1,4 @@
+#include "support/version_files.h"
 #include "update/package_store.h"
 #include "update/update_check.h"
 #include "update/update_site.h"
@@ -33,16 +34,6 @@ struct RecordingScreen : update::Screen
     void setBarPosition(int position) override { bar = position; }
     void close() override { ++closes; }
 };
-
-std::string versionFile(const std::string& name, const std::string& version,
-                        const std::string& date = "15/03/2012")
-{
-    std::string s = name;
-    s.resize(19, ' ');
-    s += version;
-    s.resize(29, ' ');
-    return s + date + "\r\n";
-}
 
 // A site of fixed answers; a missing path fails like a 404.
 struct FakeSite
