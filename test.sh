@@ -1,10 +1,25 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs the whole test suite twice: in the normal
-# build, then in a build with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/).
+# Installs what is missing, builds everything and runs the whole test suite: in the normal build
+# (its widget tests offscreen, then again under a real X server), then in a build with
+# AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/).
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
+# The tests run Qt's windows under an English locale too, to show they still speak Italian.
+if ! locale -a 2>/dev/null | grep -qx 'en_US.utf8'; then
+  if [ "$SUDO" = none ]; then
+    echo "The locale en_US.UTF-8 is missing and there are no root rights to make it" >&2; exit 1
+  fi
+  $SUDO localedef -i en_US -f UTF-8 en_US.UTF-8
+fi
+
 cmake --build "$BUILD"
 ctest --test-dir "$BUILD" --output-on-failure -j "$(nproc)"
+
+# The widget tests again on Xvfb through the xcb platform: the clipboard through X selections,
+# focus and modality through a real window system. One at a time, as they share the display.
+echo "Widget tests under a real X server (xcb):"
+xvfb-run -a -s "-screen 0 1920x1200x24" env QT_QPA_PLATFORM=xcb \
+  ctest --test-dir "$BUILD" --output-on-failure -L widget -j 1
 
 SANITIZE_BUILD="$ROOT/build-asan"
 cmake -S "$ROOT" -B "$SANITIZE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLICORIO_SANITIZE=ON \

@@ -1,6 +1,7 @@
 #include "archive/program_state.h"
 #include "platform/data_folder.h"
 #include "platform/regional_locale.h"
+#include "ui/italian_qt.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
 #include "ui/program_windows.h"
@@ -43,6 +44,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName("Pellicorio");
     QApplication::setDesktopFileName(QString::fromLatin1(ui::kAppId));
     QApplication::setWindowIcon(ui::programIcon());
+    if (!ui::installItalianQt(app))
+        std::fprintf(stderr, "pellicorio: traduzioni italiane di Qt non trovate (qt6-translations-l10n)\n");
 
     std::optional<std::string> folder;
     const QStringList args = QApplication::arguments();

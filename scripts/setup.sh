@@ -5,15 +5,16 @@ set -euo pipefail
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           libjpeg62-turbo-dev libjpeg-turbo-progs libcurl4-openssl-dev libcpp-httplib-dev libblkid-dev
-          xvfb xauth fonts-dejavu-core desktop-file-utils appstream dpkg-dev)
+          xvfb xauth fonts-dejavu-core desktop-file-utils appstream dpkg-dev qt6-translations-l10n locales)
 
+if [ "$(id -u)" -eq 0 ]; then SUDO=""; elif command -v sudo >/dev/null; then SUDO="sudo"; else SUDO="none"; fi
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  if [ "$(id -u)" -eq 0 ]; then SUDO=""; elif command -v sudo >/dev/null; then SUDO="sudo"; else
+  if [ "$SUDO" = none ]; then
     echo "Missing packages and no root rights: ${missing[*]}" >&2; exit 1
   fi
   $SUDO apt-get update -qq

@@ -48,7 +48,7 @@ void FolderChooser::accept()
         return;
     if (!QDir(path).exists()) {
         if (QMessageBox::question(this, windowTitle(), tr("La cartella\n%1\nnon esiste. Crearla?").arg(path),
-                                  QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
             return;
         if (!QDir().mkpath(path)) {
             QMessageBox::critical(this, windowTitle(), tr("Impossibile creare la cartella\n%1").arg(path));

@@ -42,7 +42,9 @@ bool QtDialogs::confirm(Kind kind, const std::string& text)
 {
     QMessageBox box(iconOf(kind), QApplication::applicationName(), cp1252::toQString(text),
                     QMessageBox::Yes | QMessageBox::No, m_parent);
+    // Neither Enter nor Escape may answer Yes: a confirmation acts on a deliberate Yes only.
     box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

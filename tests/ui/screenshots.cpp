@@ -15,6 +15,7 @@
 #include "support/filmup_pages.h"
 #include "support/http_test_server.h"
 #include "ui/intake_tab.h"
+#include "ui/italian_qt.h"
 #include "ui/lookup_window.h"
 #include "ui/results_window.h"
 #include "ui/settings_tab.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("Pellicorio");
+    ui::installItalianQt(app);
 
     // The lookup asks a FilmUP of our own on loopback.
     HttpTestServer filmup;

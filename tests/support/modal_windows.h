@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+// Acts on the next modal window of type W once it is on screen: the test's hand on a dialog
+// that the code under test opens and waits for.
+template <typename W = QWidget>
+void whenModal(std::function<void(W*)> action)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, action] {
+        auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
+        if (!w || !w->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        action(w);
+    });
+    poll->start();
+}
+
+// A key typed where the window's keyboard focus is, as a user types it.
+inline void typeKey(QWidget* window, Qt::Key key)
+{
+    QWidget* target = window->focusWidget() ? window->focusWidget() : window;
+    QTest::keyClick(target, key);
+}
+
+// The caption as the user reads it, without the mnemonic marks.
+inline QString readCaption(QString text)
+{
+    return text.remove('&');
+}

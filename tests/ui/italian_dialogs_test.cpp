@@ -1,0 +1,190 @@
+// Qt's own windows speak Italian whatever the process locale: the suite runs this file under
+// LANG=C and again under LANG=en_US.UTF-8.
+#include "archive/archive_file.h"
+#include "archive/program_state.h"
+#include "base/dates.h"
+#include "platform/regional_locale.h"
+#include "support/modal_windows.h"
+#include "support/temp_folder.h"
+#include "ui/date_picker_window.h"
+#include "ui/main_window.h"
+#include "ui/program_windows.h"
+#include "ui/qt_dialogs.h"
+
+#include <QCalendarWidget>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+bool englishRun()
+{
+    const char* lang = std::getenv("LANG");
+    return lang && std::strncmp(lang, "en_US", 5) == 0;
+}
+
+void clickButton(QWidget* window, const QString& caption)
+{
+    for (auto* b : window->findChildren<QPushButton*>())
+        if (b->isVisible() && readCaption(b->text()) == caption)
+            return QTest::mouseClick(b, Qt::LeftButton);
+    ADD_FAILURE() << "no button " << caption.toStdString();
+}
+
+QStringList buttonCaptions(QWidget* window)
+{
+    QStringList captions;
+    for (auto* b : window->findChildren<QPushButton*>())
+        if (b->isVisible())
+            captions << readCaption(b->text());
+    return captions;
+}
+
+QStringList labelTexts(QWidget* window)
+{
+    QStringList texts;
+    for (auto* l : window->findChildren<QLabel*>())
+        if (l->isVisible())
+            texts << readCaption(l->text());
+    return texts;
+}
+
+const QStringList kItalianMonths = {"gennaio", "febbraio", "marzo", "aprile", "maggio", "giugno",
+                                    "luglio", "agosto", "settembre", "ottobre", "novembre", "dicembre"};
+
+} // namespace
+
+// The English run means something only when the C library really runs under that locale.
+TEST(ItalianDialogs, TheProcessLocaleIsTheOneAsked)
+{
+    if (englishRun())
+        EXPECT_STREQ(std::setlocale(LC_TIME, nullptr), std::getenv("LANG"))
+            << "the locale is not installed: localedef -i en_US -f UTF-8 en_US.UTF-8";
+}
+
+TEST(ItalianDialogs, QuestionBoxSaysSiAndNoAndEnterOrEscapeAnswerNo)
+{
+    struct Case {
+        const char* what;
+        std::function<void(QMessageBox*)> answer;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"Enter", [](QMessageBox* box) { typeKey(box, Qt::Key_Return); }, false},
+        {"Escape", [](QMessageBox* box) { typeKey(box, Qt::Key_Escape); }, false},
+        {"a click on S\xC3\xAC", [](QMessageBox* box) { clickButton(box, QString::fromUtf8("S\xC3\xAC")); }, true},
+    };
+    QtDialogs dialogs;
+    for (const Case& c : cases) {
+        QStringList captions;
+        whenModal<QMessageBox>([&](QMessageBox* box) {
+            captions = buttonCaptions(box);
+            c.answer(box);
+        });
+        EXPECT_EQ(dialogs.confirm(Dialogs::Kind::Question, "ESCO ?"), c.expected) << c.what;
+        captions.sort();
+        EXPECT_EQ(captions, QStringList({"No", QString::fromUtf8("S\xC3\xAC")})) << c.what;
+    }
+}
+
+TEST(ItalianDialogs, MessageBoxSaysOk)
+{
+    QtDialogs dialogs;
+    QStringList captions;
+    whenModal<QMessageBox>([&](QMessageBox* box) {
+        captions = buttonCaptions(box);
+        typeKey(box, Qt::Key_Return);
+    });
+    dialogs.message(Dialogs::Kind::Information, "Fatto");
+    EXPECT_EQ(captions, QStringList({"OK"}));
+}
+
+TEST(ItalianDialogs, FileDialogSaysApriAndAnnulla)
+{
+    QtDialogs dialogs;
+    QStringList captions, labels;
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        captions = buttonCaptions(dialog);
+        labels = labelTexts(dialog);
+        typeKey(dialog, Qt::Key_Escape);
+    });
+    EXPECT_EQ(dialogs.chooseFile("*.TXT|*.TXT|*.*|*.*", "*.TXT"), std::nullopt);
+    EXPECT_TRUE(captions.contains("Apri")) << captions.join('|').toStdString();
+    EXPECT_TRUE(captions.contains("Annulla")) << captions.join('|').toStdString();
+    for (const char* english : {"Look in:", "File name:", "Files of type:"})
+        EXPECT_FALSE(labels.contains(english)) << labels.join('|').toStdString();
+    EXPECT_TRUE(labels.contains("Nome del file:")) << labels.join('|').toStdString();
+}
+
+TEST(ItalianDialogs, DatePickerNamesTheMonthInItalian)
+{
+    DatePickerWindow picker;
+    QString month;
+    whenModal<DatePickerWindow>([&](DatePickerWindow* w) {
+        if (auto* button = w->MonthCalendar1->findChild<QToolButton*>("qt_calendar_monthbutton"))
+            month = button->text();
+        typeKey(w, Qt::Key_Escape);
+    });
+    EXPECT_EQ(picker.pick(), std::nullopt);
+    EXPECT_TRUE(kItalianMonths.contains(month)) << month.toStdString();
+}
+
+// Qt's Italian touches only what Qt draws: the archive is read and written with the regional
+// settings of the process locale, so a record saved from the program comes out byte for byte.
+TEST(ItalianDialogs, TheArchiveRoundTripsUnderTheProcessLocale)
+{
+    TempFolder folder;
+    ProgramState state;
+    state.dataFolder = folder.path();
+    state.helpFolders = {folder.path()};
+    state.regional = regional::fromProcessLocale();
+    ArchiveModel sample;
+    for (const char* title : {"ALIEN.MPG", "MATRIX.AVI", "LA VITA \xC8 BELLA.DIVX"}) {
+        dfilm& r = sample.ArchiveTable.edit(++sample.ArchiveCount);
+        r.titolo = title;
+        r.genere = "FANTASCIENZA";
+        r.posizione = "Gino-CD7";
+        r.dataa = dates::encode({2005, 3, 21});
+        r.dimmb = 734.5;
+        r.trama = "Un programmatore scopre che il mondo \xE8 una simulazione.";
+    }
+    SaveArchive(sample, (folder / "films.txt").string(), state.regional);
+    folder.write("Zenfo_conf.CFG", "4.4.0\r\n" + folder.text() + "\r\n" + folder.text() + "\r\n" + folder.text() +
+                                       "\r\n" + folder.text() + "\r\nGino\r\n");
+    const std::string original = folder.read("films.txt");
+    // The settings follow the C library's locale, not Qt's Italian.
+    EXPECT_NE(original.find(englishRun() ? "\t03/21/2005\t734.5\t" : "\t21/03/2005\t734,5\t"), std::string::npos)
+        << original;
+
+    QtDialogs dialogs;
+    ProgramWindows windows(state, dialogs);
+    MainWindow* main = windows.form1.get();
+    dialogs.setParent(main);
+    main->show();
+    auto* list = main->findChild<QListView*>("DBLBresult");
+    ASSERT_EQ(list->model()->rowCount(), 3);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
+    QStringList asked;
+    whenModal<QMessageBox>([&](QMessageBox* question) {
+        asked << question->text();
+        whenModal<QMessageBox>([&](QMessageBox* done) {
+            asked << done->text();
+            clickButton(done, "OK");
+        });
+        clickButton(question, QString::fromUtf8("S\xC3\xAC"));
+    });
+    QTest::mouseClick(main->findChild<QPushButton*>("DBAggRec"), Qt::LeftButton);
+    EXPECT_EQ(asked, QStringList({"Aggiorno dati del record selezionato ?", "Record aggiornato"}));
+    EXPECT_EQ(folder.read("films.txt"), original);
+}
