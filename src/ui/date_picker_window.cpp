@@ -22,6 +22,9 @@ DatePickerWindow::DatePickerWindow(QWidget* parent)
     ANNCalendar = named<QPushButton>("ANNCalendar", "Annulla");
     connect(OKCalendar, &QPushButton::clicked, this, &QDialog::accept);
     connect(ANNCalendar, &QPushButton::clicked, this, &QDialog::reject);
+    // Enter (which the calendar keeps for itself) or a double click on a day picks it.
+    connect(MonthCalendar1, &QCalendarWidget::activated, this, &QDialog::accept);
+    OKCalendar->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(OKCalendar);
     buttons->addWidget(ANNCalendar);

@@ -71,6 +71,8 @@ LookupWindow::LookupWindow(QWidget* parent) : QDialog(parent)
         b->setAutoDefault(false);
     }
     WEBOK->setEnabled(false);
+    // Enter after the search text asks, as the button does (and not while a request runs).
+    connect(WEBSEARCH, &QLineEdit::returnPressed, WEBQUERY, &QPushButton::click);
 
     GroupBox2 = placed(named<QGroupBox>("GroupBox2", "  Parametri Query SQL  "), this, 6, 74, 418, 64);
     label("Label17", "Parole del titolo", GroupBox2, 10, 18, 160);

@@ -30,6 +30,8 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QDialog(parent)
     SQLOK = named<QPushButton>("SQLOK", "CONFERMA SELEZIONE");
     for (QPushButton* b : {SQLABO, SQLOK})
         b->setAutoDefault(false);
+    // Enter confirms the line chosen; Escape is the close box.
+    SQLOK->setDefault(true);
 
     auto* found = new QHBoxLayout;
     found->addWidget(Label1);

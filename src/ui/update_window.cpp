@@ -59,6 +59,8 @@ UpdateWindow::UpdateWindow(QWidget* parent) : QDialog(parent)
 
     BBBUPSTART = placed(named<QPushButton>("BBBUPSTART", "Controlla"), this, 147, 252, 161, 28);
     BBBUPSTART->setAutoDefault(false);
+    // The window's one button: Enter presses it, Escape is the close box.
+    BBBUPSTART->setDefault(true);
 }
 
 void UpdateWindow::appendLog(const QString& line)

@@ -1,4 +1,5 @@
 #include "support/lookup_fixture.h"
+#include "support/modal_windows.h"
 
 #include <QElapsedTimer>
 
@@ -313,4 +314,33 @@ TEST_F(Lookup, AnAnswerTrickledOverThreeSecondsLeavesNoGapInTheEventLoop)
     EXPECT_GT(gaps.ticks(), 100);
     EXPECT_LT(gaps.longestGap(), 200);
     EXPECT_EQ(log().last(), "Nessuna occorrenza trovata per il titolo dato");
+}
+
+// Enter after the search text asks; in the chooser Enter confirms the line chosen with the
+// arrow keys, Escape leaves it as the close box does; Escape closes the lookup window.
+TEST_F(Lookup, TheKeyboardAsksChoosesAndCloses)
+{
+    serveSearch({{"rosa", "Il nome della rosa"}, {"rosa2", "Il nome della rosa (edizione restaurata)"}});
+    serveFilm("rosa2", filmuppages::filmPage("Il nome della rosa (edizione restaurata)"));
+    startAndOpen();
+    QLineEdit* words = window()->WEBSEARCH;
+    words->clear();
+    QTest::keyClicks(words, "il nome della rosa");
+    whenVisible(chooser(), [&] {
+        QTest::keyClick(chooser()->SQLRESU, Qt::Key_Down);
+        typeKey(chooser(), Qt::Key_Return);
+    });
+    QTest::keyClick(words, Qt::Key_Return);
+    EXPECT_FALSE(chooser()->isVisible());
+    EXPECT_EQ(server.lastRequest().target, "/sc_rosa2.htm");
+    EXPECT_EQ(field("WEBTIT"), "Il nome della rosa (edizione restaurata)");
+
+    whenVisible(chooser(), [&] { typeKey(chooser(), Qt::Key_Escape); });
+    QTest::keyClick(words, Qt::Key_Return);
+    EXPECT_FALSE(chooser()->isVisible());
+    EXPECT_EQ(log().last(), "Trovate 2 schede film. Attesa scelta utente...");
+    EXPECT_EQ(server.requests().size(), 3u);
+
+    typeKey(window(), Qt::Key_Escape);
+    EXPECT_FALSE(window()->isVisible());
 }

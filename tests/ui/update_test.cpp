@@ -1,6 +1,7 @@
 #include "support/version_files.h"
 #include "support/http_test_server.h"
 #include "support/lookup_fixture.h"
+#include "support/modal_windows.h"
 
 #include "ui/bitmap_bar.h"
 #include "ui/settings_tab.h"
@@ -465,4 +466,22 @@ TEST_F(Update, AHostileUpdateSiteWritesNothingAndTheWindowGoesOn)
         EXPECT_EQ(listing(folder.path()), before) << row.name;
     }
     EXPECT_FALSE(fs::exists(folder.path().parent_path() / "x"));
+}
+
+TEST_F(Update, EnterPressesTheButtonAndEscapeIsTheCloseBox)
+{
+    offer("4.4.1");
+    startProgram();
+    int stateAfterEnter = -1;
+    bool closedByEscape = false;
+    openAnd([&] {
+        typeKey(window(), Qt::Key_Return);
+        stateAfterEnter = state.UpdateState;
+        typeKey(window(), Qt::Key_Escape);
+        closedByEscape = !window()->isVisible();
+    });
+    EXPECT_EQ(stateAfterEnter, 2);
+    EXPECT_TRUE(closedByEscape);
+    EXPECT_EQ(state.UpdateState, 0);
+    EXPECT_EQ(caption(), "Controlla");
 }
