@@ -41,6 +41,8 @@ SettingsTab::SettingsTab(const QString& host, QWidget* parent) : QWidget(parent)
     SGStat->verticalHeader()->hide();
     SGStat->setEditTriggers(QAbstractItemView::NoEditTriggers);
     SGStat->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab leaves the read-only counts for the next control instead of walking their cells.
+    SGStat->setTabKeyNavigation(false);
     SGStat->horizontalHeader()->setDefaultSectionSize(80);
     SGStat->verticalHeader()->setMinimumSectionSize(1);
     SGStat->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
