@@ -79,6 +79,8 @@ TEST_F(TabOrder, EachPageOfTheMainWindowIsWalkedInReadingOrder)
     folder.write("films.txt", "MATRIX.AVI\tFANTASCIENZA\tKeanu Reeves\t\tWachowski\tGino-CD1\t136'\t1999\t01/03/2005\t734\t0\tUna simulazione.\r\n");
     start();
     main()->show();
+    // Keys go to the active window; without a window manager nobody else makes it so.
+    main()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(main()));
     auto* pages = control<QTabWidget>("PageControl1");
     const char* firsts[] = {"DBEDtitolo", "EDVOL", "SGStat"};
