@@ -96,9 +96,9 @@ LookupWindow::LookupWindow(QWidget* parent) : QDialog(parent)
     WEBTITOR = field("Label9", "Titolo orig.", "WEBTITOR", GroupBox1, x0, 46, lw, fw);
     WEBGEN = field("Label6", "Genere", "WEBGEN", GroupBox1, x0, 72, lw, 130);
     WEBNAZ = field("Label11", "Nazione", "WEBNAZ", GroupBox1, 216, 72, 54, 140);
-    WEBANNO = field("Label8", "Anno", "WEBANNO", GroupBox1, x0, 98, lw, 56);
-    WEBDURATA = field("Label7", "Durata", "WEBDURATA", GroupBox1, 142, 98, 44, 64);
-    WEBDATAU = field("Label13", "Data uscita", "WEBDATAU", GroupBox1, 256, 98, 66, 88);
+    WEBANNO = field("Label8", "Anno", "WEBANNO", GroupBox1, x0, 98, lw, 46);
+    WEBDURATA = field("Label7", "Durata", "WEBDURATA", GroupBox1, 130, 98, 46, 56);
+    WEBDATAU = field("Label13", "Data uscita", "WEBDATAU", GroupBox1, 238, 98, 74, 98);
     WEBATT1 = field("Label10", "Attori A", "WEBATT1", GroupBox1, x0, 124, lw, fw);
     WEBATT2 = field("Label2", "Attori B", "WEBATT2", GroupBox1, x0, 150, lw, fw);
     WEBREGIA = field("Label12", "Regia", "WEBREGIA", GroupBox1, x0, 176, lw, fw);

@@ -1,5 +1,6 @@
 #include "qt_dialogs.h"
 
+#include "file_columns_proxy.h"
 #include "folder_chooser.h"
 
 #include "base/cp1252.h"
@@ -8,10 +9,14 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QRegularExpression>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QTreeView>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace {
 
@@ -94,6 +99,16 @@ std::optional<std::string> QtDialogs::chooseFile(const std::string& filter, cons
     QString suffix = cp1252::toQString(defaultExtension);
     suffix.remove(QRegularExpression("^\\*?\\."));
     dialog.setDefaultSuffix(suffix);
+    dialog.setProxyModel(new FileColumnsProxy(&dialog));
+    // Room for the Italian headers and kinds, which are longer than Qt's English ones.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(780, 440)));
+    if (auto* view = dialog.findChild<QTreeView*>("treeView")) {
+        const QFontMetrics metrics = view->header()->fontMetrics();
+        for (int c = 1; c < 4; ++c) {
+            const int wanted = metrics.horizontalAdvance(view->model()->headerData(c, Qt::Horizontal).toString()) + 32;
+            view->header()->resizeSection(c, std::max(view->header()->sectionSize(c), c == 2 ? std::max(wanted, 200) : wanted));
+        }
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return cp1252::fromQString(dialog.selectedFiles().front());

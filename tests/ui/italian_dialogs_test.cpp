@@ -13,18 +13,23 @@
 
 #include <QCalendarWidget>
 #include <QDialogButtonBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QToolButton>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -110,21 +115,55 @@ TEST(ItalianDialogs, MessageBoxSaysOk)
     EXPECT_EQ(captions, QStringList({"OK"}));
 }
 
-TEST(ItalianDialogs, FileDialogSaysApriAndAnnulla)
+// The file dialog, its captions and the columns of its list: sizes, kinds and dates too.
+TEST(ItalianDialogs, FileDialogSpeaksItalianUpToItsColumns)
 {
+    TempFolder folder;
+    folder.write("lista.txt", std::string(1536, 'x'));
+    std::filesystem::create_directory(folder / "copertine");
+    const QDateTime stamp(QDate(2005, 3, 21), QTime(10, 30));
+    QFile list(QString::fromStdString((folder / "lista.txt").string()));
+    ASSERT_TRUE(list.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(list.setFileTime(stamp, QFileDevice::FileModificationTime));
+    list.close();
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(folder.path().string()));
+
     QtDialogs dialogs;
-    QStringList captions, labels;
+    QStringList captions, labels, fileRow, folderRow;
     whenModal<QFileDialog>([&](QFileDialog* dialog) {
         captions = buttonCaptions(dialog);
         labels = labelTexts(dialog);
+        auto* view = dialog->findChild<QTreeView*>("treeView");
+        const auto row = [view](const QString& name) {
+            QStringList cells;
+            for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r)
+                if (view->model()->index(r, 0, view->rootIndex()).data().toString() == name)
+                    for (int c = 0; c < 4; ++c)
+                        cells << view->model()->index(r, c, view->rootIndex()).data().toString();
+            return cells;
+        };
+        // The folder is read on a thread of Qt's own.
+        for (int i = 0; i < 200 && (fileRow.isEmpty() || folderRow.isEmpty()); ++i) {
+            QTest::qWait(10);
+            fileRow = row("lista.txt");
+            folderRow = row("copertine");
+        }
         typeKey(dialog, Qt::Key_Escape);
     });
     EXPECT_EQ(dialogs.chooseFile("*.TXT|*.TXT|*.*|*.*", "*.TXT"), std::nullopt);
+    QDir::setCurrent(before);
+
     EXPECT_TRUE(captions.contains("Apri")) << captions.join('|').toStdString();
     EXPECT_TRUE(captions.contains("Annulla")) << captions.join('|').toStdString();
     for (const char* english : {"Look in:", "File name:", "Files of type:"})
         EXPECT_FALSE(labels.contains(english)) << labels.join('|').toStdString();
     EXPECT_TRUE(labels.contains("Nome del file:")) << labels.join('|').toStdString();
+    ASSERT_EQ(fileRow.size(), 4);
+    EXPECT_EQ(fileRow[1], "1,50 KiB");
+    EXPECT_TRUE(fileRow[3].startsWith("21/03/")) << fileRow[3].toStdString();
+    ASSERT_EQ(folderRow.size(), 4);
+    EXPECT_EQ(folderRow[2], "Cartella");
 }
 
 TEST(ItalianDialogs, DatePickerNamesTheMonthInItalian)

@@ -20,6 +20,7 @@
 #include "ui/results_window.h"
 #include "ui/settings_tab.h"
 #include "ui/update_window.h"
+#include "ui/date_picker_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -153,6 +154,22 @@ int main(int argc, char** argv)
     });
     QDir::setCurrent(folder.path().c_str());
     real.chooseFile("*.TXT|*.TXT|*.*|*.*", "*.TXT");
+    // The other windows Qt draws for us, and the date picker.
+    const auto grabNextModal = [&](const char* name) {
+        QTimer::singleShot(300, [&, name] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                dialog->grab().save(QString("%1/%2.png").arg(argv[1], name));
+                std::printf("%s/%s.png\n", argv[1], name);
+                dialog->close();
+            }
+        });
+    };
+    grabNextModal("question");
+    real.confirm(Dialogs::Kind::Question, "Aggiungo elementi con spunta a DataBase ?");
+    grabNextModal("folder_chooser");
+    real.chooseFolder(folder.text() + "copertine");
+    grabNextModal("date_picker");
+    windows.form3->pick();
     state.ZoomChoice = 1;
     windows.form2->show();
     QApplication::processEvents();
