@@ -20,6 +20,9 @@ void whenModal(std::function<void(W*)> action)
             return;
         poll->stop();
         poll->deleteLater();
+        // A window manager gives a new dialog the keyboard; under a bare X server nobody does.
+        w->activateWindow();
+        QTest::qWaitForWindowActive(w, 2000);
         action(w);
     });
     poll->start();

@@ -17,8 +17,7 @@ TEST(DialogKeys, DatePickerEnterPicksTheDayChosenAndEscapeCancels)
 {
     DatePickerWindow picker;
     whenModal<DatePickerWindow>([](DatePickerWindow* w) {
-        QTest::keyClick(w->MonthCalendar1->focusWidget() ? w->MonthCalendar1->focusWidget() : w->MonthCalendar1,
-                        Qt::Key_Left);
+        typeKey(w, Qt::Key_Left);
         typeKey(w, Qt::Key_Return);
     });
     EXPECT_EQ(picker.pick(), QDate::currentDate().addDays(-1));
