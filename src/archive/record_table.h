@@ -21,7 +21,8 @@ public:
     RecordTable() : m_rows(kInitialRows) {}
 
     int capacity() const { return static_cast<int>(m_rows.size()); }
-    // Changes with every write, so derived data can tell when it is out of date.
+    // Changes with every write, so derived data can tell when it is out of date. The values are
+    // unique in the process: two tables share one only when one is a copy of the other.
     std::uint64_t generation() const { return m_generation; }
     // A row never written reads as an empty record.
     const dfilm& row(int i) const;
@@ -42,10 +43,14 @@ public:
     void reorder(const std::vector<int>& order);
     // Copies every row, the stale ones above the count included.
     void copyAllFrom(const RecordTable& other);
+    // A table holding copies of rows 1..n only (sharing their records).
+    static RecordTable firstRows(const RecordTable& from, int n);
     // Takes the records as rows 1..n of an otherwise empty table.
     void adopt(std::vector<Row>&& rows);
 
 private:
+    static std::uint64_t freshGeneration();
+
     std::vector<Row> m_rows;
-    std::uint64_t m_generation = 0;
+    std::uint64_t m_generation = freshGeneration();
 };

@@ -1,5 +1,7 @@
 #include "filters.h"
 
+#include "index_keeper.h"
+
 #include "base/dates.h"
 #include "base/parallel.h"
 #include "base/text.h"
@@ -111,13 +113,13 @@ bool FilterCriteria::matches(const SearchIndex& ix, int k) const
     return true;
 }
 
-void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria, SearchIndex* index)
+namespace {
+
+void applyWith(ArchiveModel& model, const FilterCriteria& criteria, const SearchIndex* index)
 {
     const int n = model.ArchiveCount;
     std::vector<char> passed(static_cast<std::size_t>(std::max(n, 0)));
     const RecordTable& archive = model.ArchiveTable;
-    if (index)
-        index->refresh(model);
     const auto mark = [&](int first, int last, const FilterCriteria& c) {
         if (index) {
             for (int k = first; k <= last; ++k)
@@ -148,4 +150,18 @@ void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria, SearchInd
         model.ViewTable.copyRow(w, archive, rows[static_cast<std::size_t>(w - 1)]);
     }
     model.ViewCount = matches;
+}
+
+} // namespace
+
+void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria, SearchIndex* index)
+{
+    if (index)
+        index->refresh(model);
+    applyWith(model, criteria, index);
+}
+
+void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria, IndexKeeper& keeper)
+{
+    applyWith(model, criteria, keeper.ready(model));
 }

@@ -38,9 +38,14 @@ private:
     mutable std::string m_joined; // reused for the joined actors
 };
 
+class IndexKeeper;
+
 // Rebuilds ViewTable with the archive records that meet every active criterion, in archive order.
-// With an index (kept by the caller between passes) large archives filter much faster.
+// With an index (kept by the caller between passes, brought up to date here) large archives
+// filter much faster.
 void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria, SearchIndex* index = nullptr);
+// The same with the keeper's index when it is ready, else on the records themselves.
+void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria, IndexKeeper& keeper);
 
 // Byte-wise substring test with the letters a-z of the haystack folded; the needle is upper case.
 bool containsFolded(std::string_view haystack, std::string_view upperNeedle);

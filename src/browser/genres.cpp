@@ -4,6 +4,8 @@
 #include "base/text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string_view>
 #include <unordered_map>
 
 namespace {
@@ -11,7 +13,7 @@ namespace {
 unsigned char upper(unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c; }
 
 // Compares the upper-cased texts byte by byte as unsigned values.
-int compareKeys(const std::string& a, const std::string& b)
+int compareKeys(std::string_view a, std::string_view b)
 {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
@@ -25,23 +27,104 @@ int compareKeys(const std::string& a, const std::string& b)
 
 } // namespace
 
+namespace {
+
+// The quicksort's result, reached on numbers instead of texts: each distinct genre text gets a
+// number, and the sort compares the ranks of their keys, so it makes the same comparisons and
+// the same swaps as on the texts themselves.
+struct SortedGenres
+{
+    std::vector<std::string> list;
+    std::vector<int> counts; // the statistics: records on the first entry of their text
+};
+
+SortedGenres sortGenres(const ArchiveModel& model)
+{
+    const int n = model.ArchiveCount;
+    const RecordTable& table = model.ArchiveTable;
+    std::unordered_map<std::string_view, std::uint32_t> idOf;
+    std::vector<std::string_view> texts;
+    std::vector<int> records;
+    std::vector<std::uint32_t> rowIds(static_cast<std::size_t>(n));
+    for (int k = 1; k <= n; ++k) {
+        table.prefetch(k + 8);
+        const auto [it, fresh] = idOf.try_emplace(table.row(k).genere, static_cast<std::uint32_t>(texts.size()));
+        if (fresh) {
+            texts.push_back(it->first);
+            records.push_back(0);
+        }
+        ++records[it->second];
+        rowIds[static_cast<std::size_t>(k - 1)] = it->second;
+    }
+    std::vector<std::uint32_t> byKey(texts.size());
+    for (std::uint32_t id = 0; id < byKey.size(); ++id)
+        byKey[id] = id;
+    std::sort(byKey.begin(), byKey.end(),
+              [&](std::uint32_t a, std::uint32_t b) { return compareKeys(texts[a], texts[b]) < 0; });
+    std::vector<std::uint32_t> rank(texts.size());
+    bool ties = false;
+    for (std::size_t i = 0, r = 0; i < byKey.size(); ++i) {
+        if (i > 0) {
+            if (compareKeys(texts[byKey[i - 1]], texts[byKey[i]]) != 0)
+                ++r;
+            else
+                ties = true;
+        }
+        rank[byKey[i]] = static_cast<std::uint32_t>(r);
+    }
+    std::vector<std::uint32_t> sequence;
+    if (!ties) {
+        // Every key belongs to one text: sorted and without repeats, that is the texts in key order.
+        sequence = std::move(byKey);
+    } else {
+        // Texts that differ only in case may be split apart: the whole sort decides where.
+        std::vector<std::uint64_t> keyed(static_cast<std::size_t>(n));
+        for (std::size_t i = 0; i < keyed.size(); ++i)
+            keyed[i] = (static_cast<std::uint64_t>(rank[rowIds[i]]) << 32) | rowIds[i];
+        middlePivotSort(keyed, 0, static_cast<long>(keyed.size()) - 1,
+                        [](std::uint64_t a, std::uint64_t b) { return (a >> 32) < (b >> 32); });
+        for (std::uint64_t e : keyed) {
+            const auto id = static_cast<std::uint32_t>(e);
+            if (sequence.empty() || sequence.back() != id)
+                sequence.push_back(id);
+        }
+    }
+    SortedGenres out;
+    out.list.reserve(sequence.size());
+    out.counts.reserve(sequence.size());
+    std::vector<char> counted(texts.size(), 0);
+    for (std::uint32_t id : sequence) {
+        out.list.emplace_back(texts[id]);
+        out.counts.push_back(counted[id] ? 0 : records[id]);
+        counted[id] = 1;
+    }
+    return out;
+}
+
+} // namespace
+
 void RefreshGenres(ArchiveModel& model)
 {
     if (model.ArchiveCount <= 0)
         return;
-    std::vector<std::string> entries;
-    entries.reserve(static_cast<std::size_t>(model.ArchiveCount));
-    for (int i = 1; i <= model.ArchiveCount; ++i)
-        entries.push_back(model.ArchiveTable.row(i).genere);
-    middlePivotSort(entries, 0, static_cast<long>(entries.size()) - 1,
-                    [](const std::string& a, const std::string& b) { return compareKeys(a, b) < 0; });
-    std::size_t j = 0;
-    for (std::size_t i = 1; i < entries.size(); ++i)
-        if (entries[i] != entries[j])
-            entries[++j] = entries[i];
-    entries.resize(j + 1);
-    model.GenreCount = static_cast<int>(entries.size());
-    model.GenreList = std::move(entries);
+    SortedGenres sorted = sortGenres(model);
+    model.GenreCount = static_cast<int>(sorted.list.size());
+    model.GenreList = std::move(sorted.list);
+}
+
+GenreView RefreshGenresWithStatistics(ArchiveModel& model)
+{
+    GenreView view;
+    if (model.ArchiveCount <= 0)
+        return view;
+    SortedGenres sorted = sortGenres(model);
+    model.GenreCount = static_cast<int>(sorted.list.size());
+    model.GenreList = sorted.list;
+    view.statistics.total = model.ArchiveCount;
+    view.statistics.genres = std::move(sorted.list);
+    view.statistics.counts = std::move(sorted.counts);
+    view.choice = genreChoiceItems(model);
+    return view;
 }
 
 Statistics RefreshStatistics(const ArchiveModel& model)

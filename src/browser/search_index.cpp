@@ -1,6 +1,14 @@
 #include "search_index.h"
 
+#include "base/parallel.h"
+
+#include <limits>
+#include <stdexcept>
+
 namespace {
+
+// Below this many rows one core builds the whole index: a thread costs more than it saves.
+constexpr int kParallelRows = 200000;
 
 void appendUpper(std::string& out, std::string_view s)
 {
@@ -13,34 +21,69 @@ void appendUpper(std::string& out, std::string_view s)
 
 } // namespace
 
+bool SearchIndex::describes(const ArchiveModel& model) const
+{
+    return m_done[0] && m_done[1] && m_generation == model.ArchiveTable.generation() &&
+           m_count == model.ArchiveCount;
+}
+
 void SearchIndex::refresh(const ArchiveModel& model)
 {
-    const RecordTable& table = model.ArchiveTable;
-    if (m_table == &table && m_generation == table.generation() && m_count == model.ArchiveCount)
-        return;
-    const int n = model.ArchiveCount;
-    for (int c = 0; c < kColumns; ++c) {
-        m_text[c].clear();
-        m_starts[c].assign(1, 0);
-        m_starts[c].reserve(static_cast<std::size_t>(n) + 1);
+    if (!describes(model))
+        build(model.ArchiveTable, model.ArchiveCount);
+}
+
+void SearchIndex::build(const RecordTable& table, int count)
+{
+    prepare(table, count);
+    if (count < kParallelRows) {
+        buildPart(0);
+        buildPart(1);
+    } else {
+        runBoth([this] { buildPart(0); }, [this] { buildPart(1); });
     }
-    m_arrival.clear();
-    m_arrival.reserve(static_cast<std::size_t>(n));
-    for (int k = 1; k <= n; ++k) {
-        table.prefetch(k + 8);
-        const dfilm& r = table.row(k);
-        appendUpper(m_text[Title], r.titolo);
-        appendUpper(m_text[Actors], r.attore1);
-        m_text[Actors] += ' ';
-        appendUpper(m_text[Actors], r.attore2);
-        appendUpper(m_text[Director], r.regia);
-        appendUpper(m_text[Position], r.posizione);
-        m_text[Genre] += r.genere;
-        for (int c = 0; c < kColumns; ++c)
-            m_starts[c].push_back(m_text[c].size());
-        m_arrival.push_back(r.dataa);
-    }
-    m_table = &table;
+}
+
+void SearchIndex::prepare(const RecordTable& table, int count)
+{
+    m_source = &table;
+    m_done[0] = m_done[1] = false; // describes nothing until both parts are built
+    const int n = count < 0 ? 0 : count;
+    m_split = n / 2;
+    m_arrival.assign(static_cast<std::size_t>(n), 0.0);
     m_generation = table.generation();
     m_count = n;
+}
+
+void SearchIndex::buildPart(int part, const std::atomic<bool>* stop)
+{
+    const RecordTable& table = *m_source;
+    const int first = part == 0 ? 1 : m_split + 1;
+    const int last = part == 0 ? m_split : m_count;
+    Part& p = m_parts[part];
+    for (int c = 0; c < kColumns; ++c) {
+        p.text[c].clear();
+        p.starts[c].assign(1, 0);
+        p.starts[c].reserve(static_cast<std::size_t>(last - first + 2));
+    }
+    for (int k = first; k <= last; ++k) {
+        if (stop && (k & 4095) == 0 && stop->load(std::memory_order_relaxed))
+            return;
+        table.prefetch(k + 8);
+        const dfilm& r = table.row(k);
+        appendUpper(p.text[Title], r.titolo);
+        appendUpper(p.text[Actors], r.attore1);
+        p.text[Actors] += ' ';
+        appendUpper(p.text[Actors], r.attore2);
+        appendUpper(p.text[Director], r.regia);
+        appendUpper(p.text[Position], r.posizione);
+        p.text[Genre] += r.genere;
+        for (int c = 0; c < kColumns; ++c) {
+            if (p.text[c].size() > std::numeric_limits<std::uint32_t>::max())
+                throw std::length_error("search index part too large");
+            p.starts[c].push_back(static_cast<std::uint32_t>(p.text[c].size()));
+        }
+        m_arrival[static_cast<std::size_t>(k - 1)] = r.dataa;
+    }
+    m_done[part] = true;
 }

@@ -2,6 +2,7 @@
 
 #include "archive/archive_model.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,27 +10,47 @@
 
 // The filterable fields of the archive side by side in memory, the texts already upper-cased,
 // so a filter pass over a million records reads a few contiguous buffers instead of a million
-// scattered records. Rebuilt only when the archive table changed.
+// scattered records. It is kept in two parts (the two halves of the rows), which the two cores
+// can build at the same time.
 class SearchIndex
 {
 public:
+    // Makes the index describe the archive table, building it here when it does not.
     void refresh(const ArchiveModel& model);
+    // Builds from rows 1..count of a table (a copy of the archive table describes the archive).
+    void build(const RecordTable& table, int count);
+    // The same in steps: prepare, then build both parts, on one thread each or one after the
+    // other. The table must stay unchanged until both are built.
+    void prepare(const RecordTable& table, int count);
+    // A part whose stop flag goes up on the way is left unfinished.
+    void buildPart(int part, const std::atomic<bool>* stop = nullptr);
+    // True when built from the archive table as it is now.
+    bool describes(const ArchiveModel& model) const;
 
     enum Column { Title, Actors, Director, Position, Genre, kColumns };
     // Row k (1-based) of a column; Genre keeps its case, the others are upper-cased (a-z).
     std::string_view text(Column c, int k) const
     {
-        const auto& starts = m_starts[c];
-        return std::string_view(m_text[c]).substr(starts[static_cast<std::size_t>(k - 1)],
-                                                  starts[static_cast<std::size_t>(k)] - starts[static_cast<std::size_t>(k - 1)]);
+        const bool second = k > m_split;
+        const Part& p = m_parts[second ? 1 : 0];
+        const auto i = static_cast<std::size_t>(k - 1 - (second ? m_split : 0));
+        return std::string_view(p.text[c]).substr(p.starts[c][i], p.starts[c][i + 1] - p.starts[c][i]);
     }
     double arrival(int k) const { return m_arrival[static_cast<std::size_t>(k - 1)]; }
 
 private:
-    const RecordTable* m_table = nullptr;
+    struct Part
+    {
+        std::string text[kColumns];
+        // Offsets into text: 4 bytes a row; a part that would outgrow them is refused.
+        std::vector<std::uint32_t> starts[kColumns];
+    };
+
+    const RecordTable* m_source = nullptr; // only between prepare and the parts
     std::uint64_t m_generation = 0;
     int m_count = -1;
-    std::string m_text[kColumns];
-    std::vector<std::size_t> m_starts[kColumns];
+    int m_split = 0;
+    bool m_done[2] = {false, false};
+    Part m_parts[2];
     std::vector<double> m_arrival;
 };

@@ -8,7 +8,17 @@ void TitleListModel::fill(int count)
     beginResetModel();
     m_message.clear();
     m_count = m_archive ? count : 0;
-    m_lines = m_archive ? m_archive->ViewTable : RecordTable();
+    // Only the listed rows: a short list after a filter copies little of a large view.
+    m_lines = m_archive ? RecordTable::firstRows(m_archive->ViewTable, count) : RecordTable();
+    endResetModel();
+}
+
+void TitleListModel::fill(int count, RecordTable rows)
+{
+    beginResetModel();
+    m_message.clear();
+    m_count = m_archive ? count : 0;
+    m_lines = std::move(rows);
     endResetModel();
 }
 
