@@ -68,6 +68,7 @@ using ArchiveReader =
 
 // Start-up load: sets the counts and the view. Only a file that is not there is reported and
 // created empty. A file that cannot be read whole, whatever the reason, leaves the records
-// before the fault in the archive and protects films.txt from being overwritten.
+// before the fault in the archive and protects films.txt from being overwritten. Without a
+// reader the records stay lines of the file's bytes, kept in one block.
 LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, const RegionalSettings& rs,
-                       Dialogs& dialogs, const ArchiveReader& read = readArchiveRecords);
+                       Dialogs& dialogs, const ArchiveReader& read = {});

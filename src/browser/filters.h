@@ -25,6 +25,8 @@ public:
     static FilterCriteria read(const FilterTexts& texts, const RegionalSettings& rs);
 
     bool matches(const dfilm& record) const;
+    // The same test on row k of a table, reading only the fields it needs.
+    bool matches(const RecordTable& table, int k) const;
     // The same test on row k of an index that is up to date.
     bool matches(const SearchIndex& index, int k) const;
     bool any() const { return m_title || m_genre || m_actors || m_director || m_arrival || m_position; }
@@ -36,6 +38,9 @@ private:
     std::optional<std::string> m_genre;
     std::optional<double> m_arrival;
     mutable std::string m_joined; // reused for the joined actors
+
+    template <typename Text, typename Arrival>
+    bool test(const Text& text, const Arrival& arrival) const;
 };
 
 class IndexKeeper;

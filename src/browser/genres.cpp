@@ -48,7 +48,7 @@ SortedGenres sortGenres(const ArchiveModel& model)
     std::vector<std::uint32_t> rowIds(static_cast<std::size_t>(n));
     for (int k = 1; k <= n; ++k) {
         table.prefetch(k + 8);
-        const auto [it, fresh] = idOf.try_emplace(table.row(k).genere, static_cast<std::uint32_t>(texts.size()));
+        const auto [it, fresh] = idOf.try_emplace(table.text(k, RecordTable::Field::genere), static_cast<std::uint32_t>(texts.size()));
         if (fresh) {
             texts.push_back(it->first);
             records.push_back(0);
@@ -139,7 +139,7 @@ Statistics RefreshStatistics(const ArchiveModel& model)
     for (std::size_t g = 0; g < genres; ++g)
         first.emplace(s.genres[g], g); // keeps the first of repeated texts
     for (int i = 1; i <= model.ArchiveCount; ++i)
-        if (const auto it = first.find(model.ArchiveTable.row(i).genere); it != first.end())
+        if (const auto it = first.find(model.ArchiveTable.text(i, RecordTable::Field::genere)); it != first.end())
             ++s.counts[it->second];
     s.total = model.ArchiveCount;
     return s;

@@ -70,20 +70,24 @@ void SearchIndex::buildPart(int part, const std::atomic<bool>* stop)
         if (stop && (k & 4095) == 0 && stop->load(std::memory_order_relaxed))
             return;
         table.prefetch(k + 8);
-        const dfilm& r = table.row(k);
-        appendUpper(p.text[Title], r.titolo);
-        appendUpper(p.text[Actors], r.attore1);
+        std::string_view t[8];
+        double arrival = 0;
+        table.texts(k, t, arrival);
+        const auto at = [&t](RecordTable::Field f) { return t[static_cast<int>(f)]; };
+        using F = RecordTable::Field;
+        appendUpper(p.text[Title], at(F::titolo));
+        appendUpper(p.text[Actors], at(F::attore1));
         p.text[Actors] += ' ';
-        appendUpper(p.text[Actors], r.attore2);
-        appendUpper(p.text[Director], r.regia);
-        appendUpper(p.text[Position], r.posizione);
-        p.text[Genre] += r.genere;
+        appendUpper(p.text[Actors], at(F::attore2));
+        appendUpper(p.text[Director], at(F::regia));
+        appendUpper(p.text[Position], at(F::posizione));
+        p.text[Genre] += at(F::genere);
         for (int c = 0; c < kColumns; ++c) {
             if (p.text[c].size() > std::numeric_limits<std::uint32_t>::max())
                 throw std::length_error("search index part too large");
             p.starts[c].push_back(static_cast<std::uint32_t>(p.text[c].size()));
         }
-        m_arrival[static_cast<std::size_t>(k - 1)] = r.dataa;
+        m_arrival[static_cast<std::size_t>(k - 1)] = arrival;
     }
     m_done[part] = true;
 }

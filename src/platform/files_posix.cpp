@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -140,7 +141,21 @@ std::string readWhole(const fs::path& path, std::size_t maxBytes)
                     continue;
                 break;
             }
-            data.resize(std::min(maxBytes, data.size() * 2)); // the file grew while being read
+            // Full: most often the end of the file, which a small read tells before the buffer
+            // doubles (a doubled buffer of a large file is touched, and stays resident).
+            char probe[4096];
+            const ssize_t got = ::read(fd.get(), probe, std::min(sizeof probe, maxBytes - used));
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                fail(errno, path);
+            }
+            if (got == 0)
+                break;
+            data.resize(std::min(maxBytes, std::max(data.size() * 2, used + static_cast<std::size_t>(got)))); // the file grew while being read
+            std::memcpy(data.data() + used, probe, static_cast<std::size_t>(got));
+            used += static_cast<std::size_t>(got);
+            continue;
         }
         const ssize_t n = ::read(fd.get(), data.data() + used, data.size() - used);
         if (n < 0) {

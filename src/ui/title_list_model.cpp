@@ -45,7 +45,7 @@ std::string TitleListModel::titleAt(int line) const
 {
     if (!m_message.isEmpty() || line < 0 || line >= m_count)
         return {};
-    return m_lines.row(line + 1).titolo;
+    return std::string(m_lines.text(line + 1, RecordTable::Field::titolo));
 }
 
 int TitleListModel::rowCount(const QModelIndex& parent) const
@@ -61,5 +61,5 @@ QVariant TitleListModel::data(const QModelIndex& index, int role) const
         return {};
     if (!m_message.isEmpty())
         return m_message;
-    return cp1252::toQString(m_lines.row(index.row() + 1).titolo);
+    return cp1252::toQString(m_lines.text(index.row() + 1, RecordTable::Field::titolo));
 }
