@@ -114,7 +114,7 @@ bool plainPieces(std::string_view line, std::string_view (&pieces)[12])
     return true;
 }
 
-void checkChunk(std::string_view chunk, const RegionalSettings& rs, LineChunk& out)
+void checkChunk(std::string_view chunk, const RegionalSettings& rs, LineChunk& out, LoadWatcher* watcher, int part)
 {
     out.lines.reserve(out.lines.size() + countLines(chunk));
     LineReader reader(chunk);
@@ -123,13 +123,14 @@ void checkChunk(std::string_view chunk, const RegionalSettings& rs, LineChunk& o
     int number = 0;
     while (reader.next(line)) {
         ++number;
+        double arrival = 0;
         std::string_view pieces[12];
         const bool plain = plainPieces(line, pieces);
         try {
             if (plain) {
                 // The parser's fields are these pieces: converting its three numbers, in its
                 // order, is all it would check.
-                dates::parseShortDate(pieces[8], rs);
+                arrival = dates::parseShortDate(pieces[8], rs);
                 numbers::parseFloat(pieces[9], rs);
                 numbers::parseInt(pieces[10]);
             } else {
@@ -142,9 +143,20 @@ void checkChunk(std::string_view chunk, const RegionalSettings& rs, LineChunk& o
         }
         if (plain) {
             out.lines.push_back(line.data());
+            if (watcher) {
+                std::string_view texts[8];
+                std::copy_n(pieces, 8, texts);
+                watcher->record(part, texts, arrival);
+            }
         } else {
             out.owned.emplace_back(out.lines.size(), std::make_shared<dfilm>(scratch));
             out.lines.push_back(nullptr);
+            if (watcher) {
+                const dfilm& r = scratch;
+                const std::string_view texts[8] = {r.titolo, r.genere, r.attore1, r.attore2,
+                                                   r.regia,  r.posizione, r.durata, r.datau};
+                watcher->record(part, texts, r.dataa);
+            }
         }
     }
 }
@@ -157,22 +169,20 @@ struct LoadedFile
 
 // Reads a whole archive file and checks its lines; a line that does not convert ends the rows
 // there and is named in rows.failed. I/O failures throw.
-LoadedFile loadArchiveLines(const std::string& path, const RegionalSettings& rs)
+LoadedFile loadArchiveLines(const std::string& path, const RegionalSettings& rs, LoadWatcher* watcher = nullptr)
 {
     LoadedFile f;
-    f.block = std::make_shared<LoadedLines>();
-    f.block->bytes = files::readWhole(files::fromText(path));
-    f.block->rs = rs;
+    f.block = std::make_shared<LoadedLines>(path, rs);
     const std::string_view all = f.block->bytes;
     LineChunk& rows = f.rows;
     if (all.size() < kParallelBytes) {
-        checkChunk(all, rs, rows);
+        checkChunk(all, rs, rows, watcher, 0);
         return f;
     }
     const std::size_t split = all.find('\n', all.size() / 2) + 1;
     LineChunk second;
-    runBoth([&] { checkChunk(all.substr(0, split), rs, rows); },
-            [&] { checkChunk(all.substr(split), rs, second); });
+    runBoth([&] { checkChunk(all.substr(0, split), rs, rows, watcher, 0); },
+            [&] { checkChunk(all.substr(split), rs, second, watcher, 1); });
     if (rows.failed)
         return f;
     const std::size_t firstLines = rows.lines.size();
@@ -290,7 +300,7 @@ std::string dateToTheMinute(double dateTime, const RegionalSettings& rs)
 }
 
 LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, const RegionalSettings& rs,
-                       Dialogs& dialogs, const ArchiveReader& read)
+                       Dialogs& dialogs, const ArchiveReader& read, LoadWatcher* watcher)
 {
     model.ArchiveCount = 0;
     const files::fs::path native = files::fromText(archivePath);
@@ -323,7 +333,7 @@ LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, cons
             if (read) {
                 read(archivePath, rs, records);
             } else {
-                LoadedFile f = loadArchiveLines(archivePath, rs);
+                LoadedFile f = loadArchiveLines(archivePath, rs, watcher);
                 loadedCount = storeLines(f, loaded, 1);
                 if (f.rows.failed)
                     throw ArchiveLineError(f.rows.error, files::toText(native.filename()), f.rows.failed);

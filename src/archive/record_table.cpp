@@ -62,6 +62,11 @@ std::string_view textOf(const dfilm& r, RecordTable::Field f)
 
 } // namespace
 
+LoadedLines::LoadedLines(const std::string& path, const RegionalSettings& settings)
+    : file(files::fromText(path)), bytes(file.view()), rs(settings)
+{
+}
+
 std::uint64_t RecordTable::freshGeneration() { return ++g_lastGeneration; }
 
 RecordTable::Slot RecordTable::Slot::record(dfilm&& film)

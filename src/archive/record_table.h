@@ -3,6 +3,7 @@
 #include "dfilm.h"
 
 #include "base/regional.h"
+#include "platform/files.h"
 
 #include <cstdint>
 #include <memory>
@@ -14,7 +15,9 @@
 // of each holding a copy of every text.
 struct LoadedLines
 {
-    std::string bytes;
+    explicit LoadedLines(const std::string& path, const RegionalSettings& settings);
+    files::OwnBytes file;
+    std::string_view bytes;
     // How its dates and numbers read.
     RegionalSettings rs;
 };

@@ -1,6 +1,7 @@
 #include "genres.h"
 
 #include "base/middle_pivot_sort.h"
+#include "base/parallel.h"
 #include "base/text.h"
 
 #include <algorithm>
@@ -38,24 +39,58 @@ struct SortedGenres
     std::vector<int> counts; // the statistics: records on the first entry of their text
 };
 
+// The distinct genre texts of some rows, numbered in the order they come, with their records.
+struct Numbered
+{
+    std::unordered_map<std::string_view, std::uint32_t> idOf;
+    std::vector<std::string_view> texts;
+    std::vector<int> records;
+
+    std::uint32_t number(std::string_view text, int count)
+    {
+        const auto [it, fresh] = idOf.try_emplace(text, static_cast<std::uint32_t>(texts.size()));
+        if (fresh) {
+            texts.push_back(text);
+            records.push_back(0);
+        }
+        records[it->second] += count;
+        return it->second;
+    }
+};
+
+void numberRows(const RecordTable& table, int first, int last, Numbered& out, std::uint32_t* rowIds)
+{
+    for (int k = first; k <= last; ++k) {
+        table.prefetch(k + 8);
+        rowIds[k - first] = out.number(table.text(k, RecordTable::Field::genere), 1);
+    }
+}
+
+// Below this many records one core numbers them all.
+constexpr int kParallelRows = 200000;
+
 SortedGenres sortGenres(const ArchiveModel& model)
 {
     const int n = model.ArchiveCount;
     const RecordTable& table = model.ArchiveTable;
-    std::unordered_map<std::string_view, std::uint32_t> idOf;
-    std::vector<std::string_view> texts;
-    std::vector<int> records;
     std::vector<std::uint32_t> rowIds(static_cast<std::size_t>(n));
-    for (int k = 1; k <= n; ++k) {
-        table.prefetch(k + 8);
-        const auto [it, fresh] = idOf.try_emplace(table.text(k, RecordTable::Field::genere), static_cast<std::uint32_t>(texts.size()));
-        if (fresh) {
-            texts.push_back(it->first);
-            records.push_back(0);
-        }
-        ++records[it->second];
-        rowIds[static_cast<std::size_t>(k - 1)] = it->second;
+    Numbered all;
+    if (n < kParallelRows) {
+        numberRows(table, 1, n, all, rowIds.data());
+    } else {
+        // Each half numbers its own texts; the second half's numbers then follow the first's.
+        const int half = n / 2;
+        Numbered second;
+        runBoth([&] { numberRows(table, 1, half, all, rowIds.data()); },
+                [&] { numberRows(table, half + 1, n, second, rowIds.data() + half); });
+        std::vector<std::uint32_t> renumber(second.texts.size());
+        for (std::size_t id = 0; id < second.texts.size(); ++id)
+            renumber[id] = all.number(second.texts[id], second.records[id]);
+        for (std::size_t i = static_cast<std::size_t>(half); i < rowIds.size(); ++i)
+            rowIds[i] = renumber[rowIds[i]];
     }
+    const std::vector<std::string_view>& texts = all.texts;
+    const std::vector<int>& records = all.records;
     std::vector<std::uint32_t> byKey(texts.size());
     for (std::uint32_t id = 0; id < byKey.size(); ++id)
         byKey[id] = id;

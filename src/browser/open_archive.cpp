@@ -15,21 +15,28 @@ OpenedArchive OpenArchive(ArchiveModel& model, const std::string& archivePath, c
                           Dialogs& dialogs, IndexKeeper& keeper)
 {
     OpenedArchive opened;
-    opened.load = LoadArchive(model, archivePath, rs, dialogs);
     SearchIndex& index = keeper.index();
-    index.prepare(model.ArchiveTable, model.ArchiveCount);
+    // The index grows as the lines are checked, while they are at hand.
+    index.beginLoad();
+    opened.load = LoadArchive(model, archivePath, rs, dialogs, {}, &index);
+    const bool indexed = index.finishLoad(model);
+    if (!indexed)
+        index.prepare(model.ArchiveTable, model.ArchiveCount);
     // Everything here only reads the tables, apart from GenreList, which only the first writes.
     const auto first = [&] {
-        index.buildPart(0);
+        if (!indexed)
+            index.buildPart(0);
         opened.genres = RefreshGenresWithStatistics(model);
     };
     const auto second = [&] {
-        index.buildPart(1);
+        if (!indexed)
+            index.buildPart(1);
         opened.listRows = RecordTable::firstRows(model.ViewTable, model.ViewCount);
     };
-    if (model.ArchiveCount < kParallelRecords) {
-        first();
+    if (indexed || model.ArchiveCount < kParallelRecords) {
+        // With the index made by the load, the genres share out their own work.
         second();
+        first();
     } else {
         runBoth(first, second);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/archive_file.h"
 #include "archive/archive_model.h"
 
 #include <atomic>
@@ -12,9 +13,15 @@
 // so a filter pass over a million records reads a few contiguous buffers instead of a million
 // scattered records. It is kept in two parts (the two halves of the rows), which the two cores
 // can build at the same time.
-class SearchIndex
+class SearchIndex : public LoadWatcher
 {
 public:
+    // Start-up builds it as the load's watcher, on the threads that check the file's lines:
+    // begin, load, then finish, which tells whether it holds exactly the loaded rows (and then
+    // describes the archive).
+    void beginLoad();
+    void record(int part, const std::string_view (&texts)[8], double dataa) override;
+    bool finishLoad(const ArchiveModel& model);
     // Makes the index describe the archive table, building it here when it does not.
     void refresh(const ArchiveModel& model);
     // Builds from rows 1..count of a table (a copy of the archive table describes the archive).
@@ -36,7 +43,11 @@ public:
         const auto i = static_cast<std::size_t>(k - 1 - (second ? m_split : 0));
         return std::string_view(p.text[c]).substr(p.starts[c][i], p.starts[c][i + 1] - p.starts[c][i]);
     }
-    double arrival(int k) const { return m_arrival[static_cast<std::size_t>(k - 1)]; }
+    double arrival(int k) const
+    {
+        const bool second = k > m_split;
+        return m_parts[second ? 1 : 0].arrival[static_cast<std::size_t>(k - 1 - (second ? m_split : 0))];
+    }
 
 private:
     struct Part
@@ -44,6 +55,11 @@ private:
         std::string text[kColumns];
         // Offsets into text: 4 bytes a row; a part that would outgrow them is refused.
         std::vector<std::uint32_t> starts[kColumns];
+        std::vector<double> arrival;
+
+        void clear(std::size_t rows);
+        void add(const std::string_view (&texts)[8], double dataa);
+        int rows() const { return static_cast<int>(arrival.size()); }
     };
 
     const RecordTable* m_source = nullptr; // only between prepare and the parts
@@ -51,6 +67,6 @@ private:
     int m_count = -1;
     int m_split = 0;
     bool m_done[2] = {false, false};
+    bool m_lost[2] = {false, false};
     Part m_parts[2];
-    std::vector<double> m_arrival;
 };

@@ -2,6 +2,7 @@
 #include "browser/genres.h"
 #include "browser/image_names.h"
 #include "browser/index_keeper.h"
+#include "browser/open_archive.h"
 #include "browser/record_edit.h"
 
 #include "base/dates.h"
@@ -9,6 +10,8 @@
 #include "base/middle_pivot_sort.h"
 
 #include "support/archives.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -238,6 +241,45 @@ TEST(Genres, SameOrderAndCountsAsTheQuicksortOnTexts)
     EXPECT_GT(withTies, 20);
 }
 
+// The index folds its texts eight bytes at a time: on texts full of the bytes around a to z,
+// filtering through it gives what filtering the records gives.
+TEST(Filters, TheIndexGivesWhatTheRecordsGive)
+{
+    const std::string alphabet = std::string("aAzZ`{@[mM _-") + "\xE0\xC0\xFA\x80\x7F";
+    std::mt19937 rnd(8);
+    const auto randomText = [&](int most) {
+        std::string t(rnd() % static_cast<unsigned>(most + 1), ' ');
+        for (char& c : t)
+            c = alphabet[rnd() % alphabet.size()];
+        return t;
+    };
+    ArchiveModel m;
+    for (int i = 1; i <= 3000; ++i) {
+        dfilm& r = m.ArchiveTable.edit(i);
+        r.titolo = randomText(40);
+        r.attore1 = randomText(20);
+        r.attore2 = randomText(20);
+        r.regia = randomText(12);
+        r.posizione = randomText(9);
+        r.genere = randomText(2);
+    }
+    m.ArchiveCount = 3000;
+    SearchIndex index;
+    for (int round = 0; round < 200; ++round) {
+        std::string needle = randomText(3);
+        if (needle.empty())
+            needle = "a";
+        const FilterTexts t = round % 4 == 0   ? texts(needle)
+                              : round % 4 == 1 ? texts("", "", needle)
+                              : round % 4 == 2 ? texts("", "", "", needle)
+                                               : texts("", "", "", "", "", needle);
+        ApplyFilters(m, FilterCriteria::read(t, kItalian));
+        const std::vector<std::string> scanned = viewTitles(m);
+        ApplyFilters(m, FilterCriteria::read(t, kItalian), &index);
+        ASSERT_EQ(viewTitles(m), scanned) << "round " << round << " needle '" << needle << "'";
+    }
+}
+
 TEST(IndexKeeper, AKeystrokeBeforeTheIndexIsReadyGivesTheRightList)
 {
     ArchiveModel m;
@@ -294,6 +336,59 @@ TEST(IndexKeeper, AKeystrokeBeforeTheIndexIsReadyGivesTheRightList)
     EXPECT_EQ(m.ArchiveTable.row(6).titolo, "Senza titolo.AVI");
     ApplyFilters(m, FilterCriteria::read(texts("", "", "", "bava"), kItalian), keeper);
     EXPECT_EQ(m.ViewCount, 5000 / 7);
+}
+
+// Start-up builds the index while it checks the file's lines, in two parts for a large file:
+// the first keystroke finds it ready, and it gives what the records give.
+TEST(OpenArchive, TheIndexIsReadyAtStartAndDescribesTheArchive)
+{
+    TempFolder dir;
+    std::string contents;
+    const char* const words[] = {"amore", "NOTTE", "Mare", "fuoco"};
+    for (int i = 0; i < 40000; ++i) {
+        dfilm r = film(std::string(words[i % 4]) + " " + std::to_string(i) + std::string(200, 'x') + ".AVI",
+                       i % 3 ? "AZIONE" : "Azione", "Gino-CD" + std::to_string(i % 9));
+        r.regia = i % 5 ? "sergio leone" : "Mario Bava";
+        if (i == 20001) // read by the parser's window: kept as a record of its own
+            r.trama = std::string(10050, 'p');
+        contents += archiveLines({r});
+    }
+    ASSERT_GT(contents.size(), 8u << 20);
+    dir.write("films.txt", contents);
+    ScriptedDialogs dialogs;
+    ArchiveModel m;
+    IndexKeeper keeper;
+    const OpenedArchive opened = OpenArchive(m, (dir / "films.txt").string(), kItalian, dialogs, keeper);
+    ASSERT_EQ(opened.load.outcome, LoadResult::Outcome::Loaded);
+    ASSERT_EQ(m.ArchiveCount, 40000);
+    EXPECT_EQ(opened.listRows.text(40000, RecordTable::Field::titolo), m.ViewTable.text(40000, RecordTable::Field::titolo));
+    ASSERT_NE(keeper.ready(m), nullptr);
+    ArchiveModel copy = m;
+    const GenreView genres = RefreshGenresWithStatistics(copy);
+    EXPECT_EQ(opened.genres.statistics.genres, genres.statistics.genres);
+    EXPECT_EQ(opened.genres.statistics.counts, genres.statistics.counts);
+    for (const FilterTexts& t : {texts("MARE 2000"), texts("", "Azione", "", "bava"), texts("", "", "", "", "", "cd8"),
+                                 texts("", "", "", "", "10/03/2005"), texts("x.avi")}) {
+        ApplyFilters(m, FilterCriteria::read(t, kItalian));
+        const std::vector<std::string> scanned = viewTitles(m);
+        ApplyFilters(m, FilterCriteria::read(t, kItalian), keeper);
+        EXPECT_EQ(viewTitles(m), scanned) << t.title << t.genre << t.director;
+        EXPECT_FALSE(scanned.empty());
+    }
+
+    // A file that fails part way: the index describes what was kept, never the lost lines.
+    dir.write("films.txt", contents.substr(0, contents.size() / 4) + "rotta\r\n" + contents.substr(contents.size() / 4));
+    ArchiveModel damaged;
+    IndexKeeper other;
+    const OpenedArchive partly = OpenArchive(damaged, (dir / "films.txt").string(), kItalian, dialogs, other);
+    ASSERT_EQ(partly.load.outcome, LoadResult::Outcome::Damaged);
+    ASSERT_GT(damaged.ArchiveCount, 0);
+    ASSERT_LT(damaged.ArchiveCount, 40000);
+    ASSERT_NE(other.ready(damaged), nullptr);
+    ApplyFilters(damaged, FilterCriteria::read(texts("a"), kItalian));
+    const std::vector<std::string> scanned = viewTitles(damaged);
+    ApplyFilters(damaged, FilterCriteria::read(texts("a"), kItalian), other);
+    EXPECT_EQ(viewTitles(damaged), scanned);
 }
 
 TEST(RecordEdit, UpdateFindsTheArchiveRecordUnderAFilter)
