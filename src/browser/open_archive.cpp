@@ -22,15 +22,21 @@ OpenedArchive OpenArchive(ArchiveModel& model, const std::string& archivePath, c
     const bool indexed = index.finishLoad(model);
     if (!indexed)
         index.prepare(model.ArchiveTable, model.ArchiveCount);
+    // An index that cannot be built (no memory for it) leaves the filters to read the records.
+    const auto buildPart = [&](int part) {
+        try {
+            if (!indexed)
+                index.buildPart(part);
+        } catch (...) {
+        }
+    };
     // Everything here only reads the tables, apart from GenreList, which only the first writes.
     const auto first = [&] {
-        if (!indexed)
-            index.buildPart(0);
+        buildPart(0);
         opened.genres = RefreshGenresWithStatistics(model);
     };
     const auto second = [&] {
-        if (!indexed)
-            index.buildPart(1);
+        buildPart(1);
         opened.listRows = RecordTable::firstRows(model.ViewTable, model.ViewCount);
     };
     if (indexed || model.ArchiveCount < kParallelRecords) {
