@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 
 #include <clocale>
 #include <cstdio>
@@ -63,5 +64,8 @@ int main(int argc, char* argv[])
     ProgramWindows windows(state, dialogs);
     dialogs.setParent(windows.form1.get());
     windows.form1->show();
+    // For timing the start-up of large archives: the program ends once its window is up.
+    if (qEnvironmentVariableIntValue("PELLICORIO_QUIT_AFTER_START") == 1)
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
     return app.exec();
 }

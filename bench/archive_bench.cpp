@@ -1,11 +1,21 @@
 // Archive load and save against plain baselines on the same files:
 //   BM_SplitBaseline: getline and split into twelve strings of one reused record.
 //   BM_FwriteBaseline: the same bytes in one fwrite, then fsync.
+//   BM_SaveLoadedArchive: the save of an archive as start-up loaded it.
+//   BM_StartupPath: everything from films.txt to a filled title list model, without widgets;
+//   its counter resident_per_file_byte is what the loaded archive keeps resident per file byte.
+//   BM_FirstFilter: the first title filter pass right after that, with its list fill.
+//   BM_FilterBeforeTheIndex: the same pass on the records, as while the index is rebuilt.
 // PELLICORIO_BENCH_DIR chooses where the files go (default: the temporary folder).
 #include "archive/archive_file.h"
 
 #include "base/dates.h"
+#include "browser/filters.h"
+#include "browser/genres.h"
+#include "browser/index_keeper.h"
+#include "browser/open_archive.h"
 #include "platform/dialogs.h"
+#include "ui/title_list_model.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,7 +23,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <malloc.h>
 #include <map>
+#include <memory>
 #include <random>
 #include <unistd.h>
 
@@ -168,6 +180,19 @@ void BM_SaveArchive(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(f.bytes.size()));
 }
 
+// The save after a start-up load, whose records are still lines of the file read.
+void BM_SaveLoadedArchive(benchmark::State& state)
+{
+    Fixture& f = fixture(static_cast<int>(state.range(0)));
+    SilentDialogs dialogs;
+    ArchiveModel m;
+    LoadArchive(m, f.file.string(), kItalian, dialogs);
+    const std::string path = (benchFolder() / "save-loaded-films.txt").string();
+    for (auto _ : state)
+        SaveArchive(m, path, kItalian);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(f.bytes.size()));
+}
+
 void BM_FwriteBaseline(benchmark::State& state)
 {
     Fixture& f = fixture(static_cast<int>(state.range(0)));
@@ -182,12 +207,106 @@ void BM_FwriteBaseline(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(f.bytes.size()));
 }
 
+long residentBytes()
+{
+    malloc_trim(0); // what the allocator keeps for later is not the archive's
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return resident * ::sysconf(_SC_PAGESIZE);
+}
+
+// What the program holds once its title list is filled.
+struct Opened
+{
+    ArchiveModel model;
+    std::unique_ptr<IndexKeeper> keeper = std::make_unique<IndexKeeper>();
+    OpenedArchive opened;
+    std::unique_ptr<TitleListModel> titles = std::make_unique<TitleListModel>();
+};
+
+void startupPath(Opened& o, const std::string& path, Dialogs& dialogs)
+{
+    o.opened = OpenArchive(o.model, path, kItalian, dialogs, *o.keeper);
+    o.titles->setArchive(&o.model);
+    o.titles->fill(o.model.ViewCount, std::move(o.opened.listRows));
+}
+
+void BM_StartupPath(benchmark::State& state)
+{
+    Fixture& f = fixture(static_cast<int>(state.range(0)));
+    SilentDialogs dialogs;
+    double perByte = 0;
+    bool first = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const long before = residentBytes();
+        auto o = std::make_unique<Opened>();
+        state.ResumeTiming();
+        startupPath(*o, f.file.string(), dialogs);
+        state.PauseTiming();
+        if (o->model.ArchiveCount != f.model.ArchiveCount || o->titles->rowCount() != o->model.ArchiveCount)
+            state.SkipWithError("wrong count");
+        // Measured on the first pass: later ones reuse what the allocator kept of the earlier.
+        if (first)
+            perByte = static_cast<double>(residentBytes() - before) / static_cast<double>(f.bytes.size());
+        first = false;
+        o.reset();
+        state.ResumeTiming();
+    }
+    state.counters["resident_per_file_byte"] = perByte;
+}
+
+void BM_FirstFilter(benchmark::State& state)
+{
+    Fixture& f = fixture(static_cast<int>(state.range(0)));
+    SilentDialogs dialogs;
+    const FilterCriteria criteria = FilterCriteria::read({"amore", "", "", "", "", "", std::nullopt}, kItalian);
+    int matches = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto o = std::make_unique<Opened>();
+        startupPath(*o, f.file.string(), dialogs);
+        state.ResumeTiming();
+        ApplyFilters(o->model, criteria, *o->keeper);
+        o->titles->fill(o->model.ViewCount);
+        state.PauseTiming();
+        matches = o->model.ViewCount;
+        o.reset();
+        state.ResumeTiming();
+    }
+    state.counters["matches"] = matches;
+}
+
+// A keystroke while the index is being built again after a change: the records themselves.
+void BM_FilterBeforeTheIndex(benchmark::State& state)
+{
+    Fixture& f = fixture(static_cast<int>(state.range(0)));
+    SilentDialogs dialogs;
+    const FilterCriteria criteria = FilterCriteria::read({"amore", "", "", "", "", "", std::nullopt}, kItalian);
+    Opened o;
+    startupPath(o, f.file.string(), dialogs);
+    for (auto _ : state) {
+        ApplyFilters(o.model, criteria);
+        o.titles->fill(o.model.ViewCount);
+    }
+    state.counters["matches"] = o.model.ViewCount;
+}
+
 // Several seconds each, so that a million-record run is measured over more than one load.
 #define ARCHIVE_SIZES ->Arg(2000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(4.0)
 BENCHMARK(BM_LoadArchive) ARCHIVE_SIZES;
 BENCHMARK(BM_SplitBaseline) ARCHIVE_SIZES;
 BENCHMARK(BM_SaveArchive) ARCHIVE_SIZES;
+BENCHMARK(BM_SaveLoadedArchive) ARCHIVE_SIZES;
 BENCHMARK(BM_FwriteBaseline) ARCHIVE_SIZES;
+#define STARTUP_SIZES ->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5)
+BENCHMARK(BM_StartupPath) STARTUP_SIZES;
+BENCHMARK(BM_FirstFilter) STARTUP_SIZES;
+BENCHMARK(BM_FilterBeforeTheIndex) STARTUP_SIZES;
 
 } // namespace
 

@@ -8,6 +8,7 @@
 
 #include "base/dates.h"
 #include "base/lines.h"
+#include "base/numbers.h"
 #include "base/parallel.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -44,7 +45,7 @@ constexpr int kParallelRows = 50000;
 void formatRows(const RecordTable& table, int first, int last, const RegionalSettings& rs, std::string& out)
 {
     for (int i = first; i <= last; ++i) {
-        archiveline::format(table.row(i), rs, out);
+        table.formatLine(i, rs, out);
         out += "\r\n";
     }
 }
@@ -80,6 +81,128 @@ int parseChunk(std::string_view chunk, const RegionalSettings& rs, std::vector<R
         out.push_back(std::move(record));
     }
     return 0;
+}
+
+// The lines of a chunk, checked by the parser. A line whose fields are its plain tab-separated
+// pieces stays a line of the file; one that the parser reads otherwise (a window cut it, tabs
+// are missing) is kept as the record it gave.
+struct LineChunk
+{
+    std::vector<const char*> lines;                             // null where owned has the record
+    std::vector<std::pair<std::size_t, RecordTable::Row>> owned; // index into lines, record
+    int failed = 0;                                             // 1-based line that did not convert
+    std::string error;
+};
+
+// The eleven tab-separated pieces and the rest, when the parser's window cuts none of them.
+bool plainPieces(std::string_view line, std::string_view (&pieces)[12])
+{
+    const std::size_t tab = line.find('\t');
+    if (tab == std::string_view::npos || line.size() - (tab + 1) > archiveline::kFieldWindow)
+        return false;
+    pieces[0] = line.substr(0, tab);
+    const char* p = line.data() + tab + 1;
+    const char* end = line.data() + line.size();
+    for (int t = 1; t < 11; ++t) {
+        const auto* next = static_cast<const char*>(std::memchr(p, '\t', static_cast<std::size_t>(end - p)));
+        if (!next)
+            return false;
+        pieces[t] = std::string_view(p, static_cast<std::size_t>(next - p));
+        p = next + 1;
+    }
+    pieces[11] = std::string_view(p, static_cast<std::size_t>(end - p));
+    return true;
+}
+
+void checkChunk(std::string_view chunk, const RegionalSettings& rs, LineChunk& out, LoadWatcher* watcher, int part)
+{
+    out.lines.reserve(out.lines.size() + countLines(chunk));
+    LineReader reader(chunk);
+    std::string_view line;
+    dfilm scratch; // reused: its texts keep their room, so checking a line allocates nothing
+    int number = 0;
+    while (reader.next(line)) {
+        ++number;
+        double arrival = 0;
+        std::string_view pieces[12];
+        const bool plain = plainPieces(line, pieces);
+        try {
+            if (plain) {
+                // The parser's fields are these pieces: converting its three numbers, in its
+                // order, is all it would check.
+                arrival = dates::parseShortDate(pieces[8], rs);
+                numbers::parseFloat(pieces[9], rs);
+                numbers::parseInt(pieces[10]);
+            } else {
+                archiveline::parse(line, rs, scratch);
+            }
+        } catch (const ConversionError& e) {
+            out.error = e.what();
+            out.failed = number;
+            return;
+        }
+        if (plain) {
+            out.lines.push_back(line.data());
+            if (watcher) {
+                std::string_view texts[8];
+                std::copy_n(pieces, 8, texts);
+                watcher->record(part, texts, arrival);
+            }
+        } else {
+            out.owned.emplace_back(out.lines.size(), std::make_shared<dfilm>(scratch));
+            out.lines.push_back(nullptr);
+            if (watcher) {
+                const dfilm& r = scratch;
+                const std::string_view texts[8] = {r.titolo, r.genere, r.attore1, r.attore2,
+                                                   r.regia,  r.posizione, r.durata, r.datau};
+                watcher->record(part, texts, r.dataa);
+            }
+        }
+    }
+}
+
+struct LoadedFile
+{
+    std::shared_ptr<LoadedLines> block;
+    LineChunk rows;
+};
+
+// Reads a whole archive file and checks its lines; a line that does not convert ends the rows
+// there and is named in rows.failed. I/O failures throw.
+LoadedFile loadArchiveLines(const std::string& path, const RegionalSettings& rs, LoadWatcher* watcher = nullptr)
+{
+    LoadedFile f;
+    f.block = std::make_shared<LoadedLines>(path, rs);
+    const std::string_view all = f.block->bytes;
+    LineChunk& rows = f.rows;
+    if (all.size() < kParallelBytes) {
+        checkChunk(all, rs, rows, watcher, 0);
+        return f;
+    }
+    const std::size_t split = all.find('\n', all.size() / 2) + 1;
+    LineChunk second;
+    runBoth([&] { checkChunk(all.substr(0, split), rs, rows, watcher, 0); },
+            [&] { checkChunk(all.substr(split), rs, second, watcher, 1); });
+    if (rows.failed)
+        return f;
+    const std::size_t firstLines = rows.lines.size();
+    rows.lines.insert(rows.lines.end(), second.lines.begin(), second.lines.end());
+    for (auto& [at, record] : second.owned)
+        rows.owned.emplace_back(firstLines + at, std::move(record));
+    if (second.failed) {
+        rows.failed = static_cast<int>(firstLines) + second.failed;
+        rows.error = std::move(second.error);
+    }
+    return f;
+}
+
+// Stores the rows of a loaded file at rows r.. of a table; returns their number.
+int storeLines(LoadedFile& f, RecordTable& table, int r)
+{
+    table.putLines(r, f.block, f.rows.lines);
+    for (auto& [at, record] : f.rows.owned)
+        table.put(r + static_cast<int>(at), std::move(record));
+    return static_cast<int>(f.rows.lines.size());
 }
 
 } // namespace
@@ -161,13 +284,10 @@ void readArchiveRecords(const std::string& path, const RegionalSettings& rs, std
 
 int ReadArchiveFile(const std::string& path, RecordTable& table, int r, const RegionalSettings& rs)
 {
-    std::vector<RecordTable::Row> records;
-    readArchiveRecords(path, rs, records);
-    const int n = static_cast<int>(records.size());
-    table.reserveRows(r + n - 1);
-    for (int i = 0; i < n; ++i)
-        table.put(r + i, std::move(records[static_cast<std::size_t>(i)]));
-    return n;
+    LoadedFile f = loadArchiveLines(path, rs);
+    if (f.rows.failed)
+        throw ArchiveLineError(f.rows.error, files::toText(files::fromText(path).filename()), f.rows.failed);
+    return storeLines(f, table, r);
 }
 
 std::string dateToTheMinute(double dateTime, const RegionalSettings& rs)
@@ -180,7 +300,7 @@ std::string dateToTheMinute(double dateTime, const RegionalSettings& rs)
 }
 
 LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, const RegionalSettings& rs,
-                       Dialogs& dialogs, const ArchiveReader& read)
+                       Dialogs& dialogs, const ArchiveReader& read, LoadWatcher* watcher)
 {
     model.ArchiveCount = 0;
     const files::fs::path native = files::fromText(archivePath);
@@ -200,6 +320,8 @@ LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, cons
         return result;
     }
     std::vector<RecordTable::Row> records;
+    RecordTable loaded;
+    int loadedCount = 0;
     if (presence.kind == files::Presence::Kind::Unreachable) {
         // An archive on a disk that is not mounted, or behind a folder we may not enter, is not
         // a first start: creating an empty one would hide the real one.
@@ -208,7 +330,14 @@ LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, cons
         if (const auto mtime = files::modificationTime(native))
             result.dateLabel = "Data Archivio films: " + dateToTheMinute(*mtime, rs);
         try {
-            read(archivePath, rs, records);
+            if (read) {
+                read(archivePath, rs, records);
+            } else {
+                LoadedFile f = loadArchiveLines(archivePath, rs, watcher);
+                loadedCount = storeLines(f, loaded, 1);
+                if (f.rows.failed)
+                    throw ArchiveLineError(f.rows.error, files::toText(native.filename()), f.rows.failed);
+            }
         } catch (const std::bad_alloc&) {
             damaged("Out of memory\n" + archivePath);
         } catch (const UserError& e) {
@@ -219,8 +348,13 @@ LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, cons
             damaged("Errore imprevisto nella lettura dell'archivio\n" + archivePath);
         }
     }
-    const int n = static_cast<int>(records.size());
-    model.ArchiveTable.adopt(std::move(records));
+    int n = loadedCount;
+    if (read) {
+        n = static_cast<int>(records.size());
+        model.ArchiveTable.adopt(std::move(records));
+    } else {
+        model.ArchiveTable = std::move(loaded);
+    }
     model.ArchiveCount = n;
     model.copyArchiveToView();
     if (result.outcome != LoadResult::Outcome::Damaged && n == 0)

@@ -63,11 +63,23 @@ struct LoadResult
 // what the archive date label shows of the file's time.
 std::string dateToTheMinute(double dateTime, const RegionalSettings& rs);
 
+// Sees each record of a loading archive as it is checked, on the thread that reads its part of
+// the file: part 0 holds the first rows, part 1 (large files only) the rest, each in row order.
+// A load that fails part way leaves it with rows that are not in the archive.
+class LoadWatcher
+{
+public:
+    virtual ~LoadWatcher() = default;
+    // The eight texts from titolo to datau, and dataa.
+    virtual void record(int part, const std::string_view (&texts)[8], double dataa) = 0;
+};
+
 using ArchiveReader =
     std::function<void(const std::string& path, const RegionalSettings& rs, std::vector<RecordTable::Row>& out)>;
 
 // Start-up load: sets the counts and the view. Only a file that is not there is reported and
 // created empty. A file that cannot be read whole, whatever the reason, leaves the records
-// before the fault in the archive and protects films.txt from being overwritten.
+// before the fault in the archive and protects films.txt from being overwritten. Without a
+// reader the records stay lines of the file's bytes, kept in one block.
 LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, const RegionalSettings& rs,
-                       Dialogs& dialogs, const ArchiveReader& read = readArchiveRecords);
+                       Dialogs& dialogs, const ArchiveReader& read = {}, LoadWatcher* watcher = nullptr);

@@ -33,9 +33,18 @@ void appendInt(std::string& out, std::int32_t v)
 
 void format(const dfilm& r, const RegionalSettings& rs, std::string& out)
 {
-    for (const std::string* s : {&r.titolo, &r.genere, &r.attore1, &r.attore2, &r.regia, &r.posizione,
-                                 &r.durata, &r.datau}) {
-        out += *s;
+    format(Fields{{r.titolo, r.genere, r.attore1, r.attore2, r.regia, r.posizione, r.durata, r.datau},
+                  r.dataa,
+                  r.dimmb,
+                  r.riservato,
+                  r.trama},
+           rs, out);
+}
+
+void format(const Fields& r, const RegionalSettings& rs, std::string& out)
+{
+    for (std::string_view s : r.texts) {
+        out += s;
         out += '\t';
     }
     out += dates::formatShortDate(dates::clampToRange(r.dataa), rs);

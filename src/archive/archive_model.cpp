@@ -9,8 +9,8 @@ void ArchiveModel::copyArchiveToView()
 int ArchiveModel::findRecord(const dfilm& record) const
 {
     for (int i = 1; i <= ArchiveCount; ++i) {
-        const dfilm& r = ArchiveTable.row(i);
-        if (r.titolo == record.titolo && r.posizione == record.posizione)
+        if (ArchiveTable.text(i, RecordTable::Field::titolo) == record.titolo &&
+            ArchiveTable.text(i, RecordTable::Field::posizione) == record.posizione)
             return i;
     }
     return 0;

@@ -1,5 +1,7 @@
 #include "filters.h"
 
+#include "index_keeper.h"
+
 #include "base/dates.h"
 #include "base/parallel.h"
 #include "base/text.h"
@@ -54,26 +56,49 @@ FilterCriteria FilterCriteria::read(const FilterTexts& t, const RegionalSettings
     return c;
 }
 
-bool FilterCriteria::matches(const dfilm& r) const
+template <typename Text, typename Arrival>
+bool FilterCriteria::test(const Text& text, const Arrival& arrival) const
 {
-    if (m_title && !containsFolded(r.titolo, *m_title))
+    using F = RecordTable::Field;
+    if (m_title && !containsFolded(text(F::titolo), *m_title))
         return false;
-    if (m_genre && r.genere != *m_genre)
+    if (m_genre && text(F::genere) != *m_genre)
         return false;
     if (m_actors) {
-        m_joined.assign(r.attore1);
+        m_joined.assign(text(F::attore1));
         m_joined += ' ';
-        m_joined += r.attore2;
+        m_joined += text(F::attore2);
         if (!containsFolded(m_joined, *m_actors))
             return false;
     }
-    if (m_director && !containsFolded(r.regia, *m_director))
+    if (m_director && !containsFolded(text(F::regia), *m_director))
         return false;
-    if (m_arrival && !(r.dataa >= *m_arrival))
+    if (m_arrival && !(arrival() >= *m_arrival))
         return false;
-    if (m_position && !containsFolded(r.posizione, *m_position))
+    if (m_position && !containsFolded(text(F::posizione), *m_position))
         return false;
     return true;
+}
+
+bool FilterCriteria::matches(const dfilm& r) const
+{
+    return test([&r](RecordTable::Field f) -> std::string_view {
+        using F = RecordTable::Field;
+        switch (f) {
+        case F::titolo: return r.titolo;
+        case F::genere: return r.genere;
+        case F::attore1: return r.attore1;
+        case F::attore2: return r.attore2;
+        case F::regia: return r.regia;
+        case F::posizione: return r.posizione;
+        default: return {};
+        }
+    }, [&r] { return r.dataa; });
+}
+
+bool FilterCriteria::matches(const RecordTable& table, int k) const
+{
+    return test([&](RecordTable::Field f) { return table.text(k, f); }, [&] { return table.dataa(k); });
 }
 
 namespace {
@@ -85,9 +110,7 @@ void markMatches(const RecordTable& table, int first, int last, const FilterCrit
     constexpr int kAhead = 16;
     for (int k = first; k <= last; ++k) {
         table.prefetch(k + kAhead);
-        if (k + kAhead / 2 <= last)
-            __builtin_prefetch(table.row(k + kAhead / 2).titolo.data());
-        passed[k - first] = criteria.matches(table.row(k)) ? 1 : 0;
+        passed[k - first] = criteria.matches(table, k) ? 1 : 0;
     }
 }
 
@@ -111,13 +134,13 @@ bool FilterCriteria::matches(const SearchIndex& ix, int k) const
     return true;
 }
 
-void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria, SearchIndex* index)
+namespace {
+
+void applyWith(ArchiveModel& model, const FilterCriteria& criteria, const SearchIndex* index)
 {
     const int n = model.ArchiveCount;
     std::vector<char> passed(static_cast<std::size_t>(std::max(n, 0)));
     const RecordTable& archive = model.ArchiveTable;
-    if (index)
-        index->refresh(model);
     const auto mark = [&](int first, int last, const FilterCriteria& c) {
         if (index) {
             for (int k = first; k <= last; ++k)
@@ -148,4 +171,18 @@ void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria, SearchInd
         model.ViewTable.copyRow(w, archive, rows[static_cast<std::size_t>(w - 1)]);
     }
     model.ViewCount = matches;
+}
+
+} // namespace
+
+void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria, SearchIndex* index)
+{
+    if (index)
+        index->refresh(model);
+    applyWith(model, criteria, index);
+}
+
+void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria, IndexKeeper& keeper)
+{
+    applyWith(model, criteria, keeper.ready(model));
 }

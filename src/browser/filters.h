@@ -25,6 +25,8 @@ public:
     static FilterCriteria read(const FilterTexts& texts, const RegionalSettings& rs);
 
     bool matches(const dfilm& record) const;
+    // The same test on row k of a table, reading only the fields it needs.
+    bool matches(const RecordTable& table, int k) const;
     // The same test on row k of an index that is up to date.
     bool matches(const SearchIndex& index, int k) const;
     bool any() const { return m_title || m_genre || m_actors || m_director || m_arrival || m_position; }
@@ -36,11 +38,19 @@ private:
     std::optional<std::string> m_genre;
     std::optional<double> m_arrival;
     mutable std::string m_joined; // reused for the joined actors
+
+    template <typename Text, typename Arrival>
+    bool test(const Text& text, const Arrival& arrival) const;
 };
 
+class IndexKeeper;
+
 // Rebuilds ViewTable with the archive records that meet every active criterion, in archive order.
-// With an index (kept by the caller between passes) large archives filter much faster.
+// With an index (kept by the caller between passes, brought up to date here) large archives
+// filter much faster.
 void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria, SearchIndex* index = nullptr);
+// The same with the keeper's index when it is ready, else on the records themselves.
+void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria, IndexKeeper& keeper);
 
 // Byte-wise substring test with the letters a-z of the haystack folded; the needle is upper case.
 bool containsFolded(std::string_view haystack, std::string_view upperNeedle);

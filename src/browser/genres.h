@@ -22,3 +22,13 @@ Statistics RefreshStatistics(const ArchiveModel& model);
 
 // The genre choice's items: " Tutti" first, then the genres sorted ignoring case.
 std::vector<std::string> genreChoiceItems(const ArchiveModel& model);
+
+struct GenreView
+{
+    Statistics statistics;
+    std::vector<std::string> choice;
+};
+
+// RefreshGenres, then the statistics and the genre choice's items, from one pass over the
+// archive. Does nothing on an empty archive.
+GenreView RefreshGenresWithStatistics(ArchiveModel& model);

@@ -9,8 +9,9 @@ int FindInArchive(const ArchiveModel& model, const std::string& title, const std
     if (model.ArchiveCount < 1)
         return kArchiveEmpty;
     for (int k = std::max(start, 1); k <= model.ArchiveCount; ++k) {
-        const dfilm& d = model.ArchiveTable.row(k);
-        if (d.titolo == title && (ignorePosition || d.posizione == position))
+        const RecordTable& t = model.ArchiveTable;
+        if (t.text(k, RecordTable::Field::titolo) == title &&
+            (ignorePosition || t.text(k, RecordTable::Field::posizione) == position))
             return k;
     }
     return kNotInArchive;
@@ -18,11 +19,18 @@ int FindInArchive(const ArchiveModel& model, const std::string& title, const std
 
 namespace {
 
-std::string key(const dfilm& d, bool ignorePosition)
+std::string key(std::string_view titolo, std::string_view posizione, bool ignorePosition)
 {
     // A NUL never occurs in a text of the archive file, so it cannot join two keys into one.
-    return ignorePosition ? d.titolo : d.titolo + '\0' + d.posizione;
+    std::string k(titolo);
+    if (!ignorePosition) {
+        k += '\0';
+        k += posizione;
+    }
+    return k;
 }
+
+std::string key(const dfilm& d, bool ignorePosition) { return key(d.titolo, d.posizione, ignorePosition); }
 
 } // namespace
 
@@ -49,10 +57,11 @@ std::vector<bool> archivedMarks(const ArchiveModel& model, const IntakeModel& in
     }
     std::unordered_set<std::string> found;
     for (int k = 1; k <= model.ArchiveCount && found.size() < wanted.size(); ++k) {
-        const dfilm& d = model.ArchiveTable.row(k);
-        if (!titles.count(d.titolo))
+        const RecordTable& t = model.ArchiveTable;
+        const std::string_view titolo = t.text(k, RecordTable::Field::titolo);
+        if (!titles.count(titolo))
             continue;
-        std::string candidate = key(d, ignorePosition);
+        std::string candidate = key(titolo, t.text(k, RecordTable::Field::posizione), ignorePosition);
         if (wanted.count(candidate))
             found.insert(std::move(candidate));
     }

@@ -11,12 +11,10 @@ int RemoveDuplicates(ArchiveModel& model, DuplicateOptions options)
     for (int r = 2; r <= model.ArchiveCount; ++r) {
         // After the sort the records lie scattered in memory: ask for them ahead of their turn.
         t.prefetch(r + 8);
-        __builtin_prefetch(t.row(r + 4).titolo.data());
-        const dfilm& read = t.row(r);
-        const dfilm& kept = t.row(out);
-        const bool duplicate = read.titolo == kept.titolo &&
-                               (options.ignorePosition || read.posizione == kept.posizione) &&
-                               (options.ignoreSize || read.dimmb == kept.dimmb);
+        using F = RecordTable::Field;
+        const bool duplicate = t.text(r, F::titolo) == t.text(out, F::titolo) &&
+                               (options.ignorePosition || t.text(r, F::posizione) == t.text(out, F::posizione)) &&
+                               (options.ignoreSize || t.dimmb(r) == t.dimmb(out));
         if (duplicate)
             ++removed;
         else if (++out != r)

@@ -45,7 +45,7 @@ void makeKeys(const RecordTable& table, int lo, int hi, std::string& buffer, std
         table.prefetch(k + 8);
         Item& item = items[static_cast<std::size_t>(k - 1)];
         char* out = buffer.data() + item.offset;
-        const std::string& titolo = table.row(k).titolo;
+        const std::string_view titolo = table.text(k, RecordTable::Field::titolo);
         std::uint64_t head = 0;
         for (std::size_t i = 0; i < titolo.size(); ++i) {
             out[i] = lower(titolo[i]);
@@ -67,7 +67,7 @@ std::vector<int> titleSort(RecordTable& table, int count)
     std::vector<Item> items(static_cast<std::size_t>(count));
     std::size_t total = 0;
     for (int k = 1; k <= count; ++k) {
-        const std::size_t length = table.row(k).titolo.size();
+        const std::size_t length = table.text(k, RecordTable::Field::titolo).size();
         items[static_cast<std::size_t>(k - 1)].offset = total;
         items[static_cast<std::size_t>(k - 1)].length = static_cast<std::uint32_t>(length);
         total += length;

@@ -46,6 +46,25 @@ private:
     std::size_t m_mapSize = 0;
     std::string_view m_view;
 };
+// A whole file's bytes copied into memory of their own: unlike a mapping, later changes to the
+// file never reach them. A large file is read by two threads at once, into large pages that no
+// one fills with zeros first.
+class OwnBytes
+{
+public:
+    explicit OwnBytes(const fs::path& path);
+    ~OwnBytes();
+    OwnBytes(const OwnBytes&) = delete;
+    OwnBytes& operator=(const OwnBytes&) = delete;
+    std::string_view view() const { return m_view; }
+
+private:
+    std::string m_copy;
+    void* m_block = nullptr;
+    std::size_t m_blockSize = 0;
+    std::string_view m_view;
+};
+
 // The file a chain of symbolic links ends at (which may not exist yet); path itself when it is
 // no link.
 fs::path resolveLinks(const fs::path& path);

@@ -3,12 +3,14 @@
 #include "base/cp1252.h"
 #include "base/dates.h"
 #include "base/errors.h"
+#include "base/parallel.h"
 #include "base/text.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -140,7 +142,21 @@ std::string readWhole(const fs::path& path, std::size_t maxBytes)
                     continue;
                 break;
             }
-            data.resize(std::min(maxBytes, data.size() * 2)); // the file grew while being read
+            // Full: most often the end of the file, which a small read tells before the buffer
+            // doubles (a doubled buffer of a large file is touched, and stays resident).
+            char probe[4096];
+            const ssize_t got = ::read(fd.get(), probe, std::min(sizeof probe, maxBytes - used));
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                fail(errno, path);
+            }
+            if (got == 0)
+                break;
+            data.resize(std::min(maxBytes, std::max(data.size() * 2, used + static_cast<std::size_t>(got)))); // the file grew while being read
+            std::memcpy(data.data() + used, probe, static_cast<std::size_t>(got));
+            used += static_cast<std::size_t>(got);
+            continue;
         }
         const ssize_t n = ::read(fd.get(), data.data() + used, data.size() - used);
         if (n < 0) {
@@ -176,6 +192,68 @@ FileBytes::FileBytes(const fs::path& path)
     }
     m_copy = readWhole(path);
     m_view = m_copy;
+}
+
+namespace {
+
+// Fills dst with the file's bytes from offset on; false when the file ends first.
+bool readAt(int fd, char* dst, std::size_t size, off_t offset, const fs::path& path)
+{
+    while (size > 0) {
+        const ssize_t n = ::pread(fd, dst, size, offset);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(errno, path);
+        }
+        if (n == 0)
+            return false;
+        dst += n;
+        size -= static_cast<std::size_t>(n);
+        offset += n;
+    }
+    return true;
+}
+
+} // namespace
+
+OwnBytes::OwnBytes(const fs::path& path)
+{
+    {
+        struct stat st {};
+        Fd fd(openForReading(path, st));
+        constexpr off_t kLargeFrom = 8 << 20;
+        if (S_ISREG(st.st_mode) && st.st_size >= kLargeFrom) {
+            const auto size = static_cast<std::size_t>(st.st_size);
+            void* p = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            if (p != MAP_FAILED) {
+                m_block = p;
+                m_blockSize = size;
+                ::madvise(p, size, MADV_HUGEPAGE);
+                char* bytes = static_cast<char*>(p);
+                const std::size_t half = size / 2;
+                bool whole = true, wholeSecond = true;
+                runBoth([&] { whole = readAt(fd.get(), bytes, half, 0, path); },
+                        [&] { wholeSecond = readAt(fd.get(), bytes + half, size - half, static_cast<off_t>(half), path); });
+                char more;
+                // A file that changed its size while being read is read again the plain way.
+                if (whole && wholeSecond && ::pread(fd.get(), &more, 1, st.st_size) == 0) {
+                    m_view = std::string_view(bytes, size);
+                    return;
+                }
+                ::munmap(m_block, m_blockSize);
+                m_block = nullptr;
+            }
+        }
+    }
+    m_copy = readWhole(path);
+    m_view = m_copy;
+}
+
+OwnBytes::~OwnBytes()
+{
+    if (m_block)
+        ::munmap(m_block, m_blockSize);
 }
 
 FileBytes::~FileBytes()

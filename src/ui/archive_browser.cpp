@@ -18,6 +18,7 @@
 #include "browser/filters.h"
 #include "browser/genres.h"
 #include "browser/image_names.h"
+#include "browser/open_archive.h"
 #include "browser/record_edit.h"
 #include "intake/archive_merge.h"
 #include "platform/dialogs.h"
@@ -98,11 +99,24 @@ void ArchiveBrowser::selectLine(int line)
         sel->clear();
 }
 
-void ArchiveBrowser::FillTitleList()
+void ArchiveBrowser::FillTitleList() { fillTitleList(nullptr); }
+
+void ArchiveBrowser::showOpened(OpenedArchive& opened)
+{
+    showGenres(opened.genres);
+    fillTitleList(&opened.listRows);
+}
+
+void ArchiveBrowser::archiveChanged() { m_keeper.rebuild(m_state.archive); }
+
+void ArchiveBrowser::fillTitleList(RecordTable* rows)
 {
     {
         const LineChoice::Quiet quiet(m_choice);
-        m_tab.titles->fill(m_state.archive.ViewCount);
+        if (rows)
+            m_tab.titles->fill(m_state.archive.ViewCount, std::move(*rows));
+        else
+            m_tab.titles->fill(m_state.archive.ViewCount);
     }
     m_tab.Label37->setText(q("Titoli Filtrati : " + std::to_string(m_state.archive.ViewCount)));
     selectLine(0);
@@ -187,7 +201,7 @@ void ArchiveBrowser::ApplyFiltersNow()
     if (m_pickedDay && texts.arrival == m_pickedText)
         texts.pickedArrival = m_pickedDay;
     reportErrors(m_dialogs, [&] {
-        ApplyFilters(m_state.archive, FilterCriteria::read(texts, m_state.regional), &m_index);
+        ApplyFilters(m_state.archive, FilterCriteria::read(texts, m_state.regional), m_keeper);
         FillTitleList();
     });
 }
@@ -251,6 +265,7 @@ void ArchiveBrowser::DBAggRecClick()
     reportErrors(m_dialogs, [&] {
         if (UpdateRecord(m_state.archive, line + 1, edits) == 0)
             throw UserError("Record non trovato in archivio: nessuna modifica.");
+        archiveChanged();
         save();
         m_dialogs.message(Dialogs::Kind::Information, "Record aggiornato");
     });
@@ -267,6 +282,7 @@ void ArchiveBrowser::DBCancRecClick()
     reportErrors(m_dialogs, [&] {
         if (DeleteRecord(m_state.archive, k) == 0)
             throw UserError("Record non trovato in archivio: nessuna modifica.");
+        archiveChanged();
         {
             // The line that moves up is no choice: the pictures stay those of the deleted title.
             const LineChoice::Quiet quiet(m_choice);
@@ -295,6 +311,7 @@ void ArchiveBrowser::MergeDBClick()
             counts = MergeArchiveFile(m_state.archive, *path, m_state.regional, {s.CBIPRCD, s.CBIDRCD});
         }))
         return;
+    archiveChanged();
     RefreshGenres();
     m_state.archive.copyArchiveToView();
     m_state.archive.PendingDataFlag = 0;
@@ -306,21 +323,20 @@ void ArchiveBrowser::RefreshGenres()
 {
     if (m_state.archive.ArchiveCount <= 0)
         return;
-    ::RefreshGenres(m_state.archive);
-    QComboBox* box = m_tab.FLTCBgenere;
-    box->clear();
-    for (const std::string& item : genreChoiceItems(m_state.archive))
-        box->addItem(q(item));
-    box->setCurrentIndex(0);
-    box->setEditText(" Tutti");
-    RefreshStatistics();
+    showGenres(RefreshGenresWithStatistics(m_state.archive));
 }
 
-void ArchiveBrowser::RefreshStatistics()
+void ArchiveBrowser::showGenres(const GenreView& view)
 {
     if (m_state.archive.ArchiveCount <= 0)
         return;
-    const Statistics s = ::RefreshStatistics(m_state.archive);
+    QComboBox* box = m_tab.FLTCBgenere;
+    box->clear();
+    for (const std::string& item : view.choice)
+        box->addItem(q(item));
+    box->setCurrentIndex(0);
+    box->setEditText(" Tutti");
+    const Statistics& s = view.statistics;
     QTableWidget& grid = m_statistics;
     grid.clearContents();
     grid.setRowCount(static_cast<int>(s.genres.size()) + 1);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "browser/search_index.h"
+#include "browser/genres.h"
+#include "browser/index_keeper.h"
 
 #include <QObject>
 
@@ -8,6 +9,7 @@
 #include <string>
 
 class ArchiveTab;
+struct OpenedArchive;
 class DatePickerWindow;
 class LineChoice;
 class Dialogs;
@@ -25,6 +27,11 @@ public:
     void setDatePicker(DatePickerWindow* picker) { m_picker = picker; }
 
     void FillTitleList();
+    // Start-up: the genre choice, the statistics and the title list from what OpenArchive made.
+    void showOpened(OpenedArchive& opened);
+    // After a change of the archive: the search index is built again on a helper thread.
+    void archiveChanged();
+    IndexKeeper& indexKeeper() { return m_keeper; }
     void ShowRecord(int r);
     void DBLBresultClick(int line);
     void OnShowCoverTab();
@@ -40,7 +47,9 @@ public:
     void MergeDBClick();
     // Genre choice and statistics from the archive.
     void RefreshGenres();
-    void RefreshStatistics();
+    // The rows of the title list when given, else ViewTable as it is now.
+    void fillTitleList(RecordTable* rows);
+    void showGenres(const GenreView& view);
 
 private:
     int selectedLine() const;
@@ -59,5 +68,5 @@ private:
     LineChoice* m_choice;
     std::string m_pickedText;
     std::optional<double> m_pickedDay;
-    SearchIndex m_index;
+    IndexKeeper m_keeper;
 };

@@ -249,6 +249,7 @@ void IntakeController::AddToDBClick()
         return;
     for (int slotNumber : ticked)
         intakelist::setTicked(*list.item(slotNumber - 1), false);
+    m_browser.archiveChanged();
     m_browser.RefreshGenres();
     m_state.archive.copyArchiveToView();
     m_state.archive.PendingDataFlag = 0;

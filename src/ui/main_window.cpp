@@ -19,6 +19,7 @@
 #include "archive/config_file.h"
 #include "archive/program_state.h"
 #include "base/cp1252.h"
+#include "browser/open_archive.h"
 #include "help/help_file.h"
 #include "help/rtf_reader.h"
 #include "lookup/filmup_site.h"
@@ -134,8 +135,10 @@ void MainWindow::FormCreate()
     m_intake->CBSLLOC->setChecked(s.CBSALVALOC);
 
     LoadResult result{LoadResult::Outcome::Damaged, {}, {}};
+    std::optional<OpenedArchive> opened;
     try {
-        result = LoadArchive(m_state.archive, s.ArchivePath, m_state.regional, m_dialogs);
+        opened = OpenArchive(m_state.archive, s.ArchivePath, m_state.regional, m_dialogs, m_browser->indexKeeper());
+        result = opened->load;
     } catch (const std::exception& e) {
         // Whatever stopped the load, an archive not known to be safe is never written.
         result.error = e.what();
@@ -144,7 +147,7 @@ void MainWindow::FormCreate()
     }
     if (result.outcome == LoadResult::Outcome::Damaged)
         m_state.archive.protectedReason = result.error;
-    showStartupOutcome(static_cast<int>(result.outcome), result.error);
+    showStartupOutcome(static_cast<int>(result.outcome), result.error, opened ? &*opened : nullptr);
     if (m_state.folderLock->state() == FolderLock::State::HeldByOther && result.outcome != LoadResult::Outcome::Damaged) {
         m_state.archive.protectedReason = kLockedArchiveNotice;
         m_dialogs.message(Dialogs::Kind::Warning, kLockedArchiveNotice);
@@ -183,8 +186,16 @@ void MainWindow::showSettings()
     m_settings->CBSCOP->setChecked(scop);
 }
 
-void MainWindow::showStartupOutcome(int outcome, const std::string& error)
+void MainWindow::showStartupOutcome(int outcome, const std::string& error, OpenedArchive* opened)
 {
+    const auto showArchive = [&] {
+        if (opened) {
+            m_browser->showOpened(*opened);
+        } else {
+            m_browser->RefreshGenres();
+            m_browser->FillTitleList();
+        }
+    };
     using Outcome = LoadResult::Outcome;
     ArchiveTab& a = *m_archive;
     switch (static_cast<Outcome>(outcome)) {
@@ -194,8 +205,7 @@ void MainWindow::showStartupOutcome(int outcome, const std::string& error)
         a.FLTCLEAR->setEnabled(true);
         a.FILTRI->setEnabled(true);
         a.DATIDB->setEnabled(true);
-        m_browser->RefreshGenres();
-        m_browser->FillTitleList();
+        showArchive();
         break;
     case Outcome::EmptyFile:
         a.titles->showMessage("File archivio vuoto");
@@ -216,8 +226,7 @@ void MainWindow::showStartupOutcome(int outcome, const std::string& error)
         a.FLTCLEAR->setEnabled(any);
         a.DATIDB->setEnabled(any);
         protectArchive();
-        m_browser->RefreshGenres();
-        m_browser->FillTitleList();
+        showArchive();
         break;
     }
     }

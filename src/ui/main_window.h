@@ -15,6 +15,7 @@ class IntakeTab;
 class QTabWidget;
 class QTextBrowser;
 class SettingsTab;
+struct OpenedArchive;
 struct ProgramState;
 class ZoomWindow;
 
@@ -60,7 +61,8 @@ protected:
 private:
     void FormCreate();
     void showSettings();
-    void showStartupOutcome(int outcome, const std::string& error);
+    // opened: what start-up derived from the archive; without it the archive is shown as it is.
+    void showStartupOutcome(int outcome, const std::string& error, OpenedArchive* opened);
     // Every change of the archive is refused from here on; browsing stays.
     void protectArchive();
     void loadHelp();

@@ -8,7 +8,17 @@ void TitleListModel::fill(int count)
     beginResetModel();
     m_message.clear();
     m_count = m_archive ? count : 0;
-    m_lines = m_archive ? m_archive->ViewTable : RecordTable();
+    // Only the listed rows: a short list after a filter copies little of a large view.
+    m_lines = m_archive ? RecordTable::firstRows(m_archive->ViewTable, count) : RecordTable();
+    endResetModel();
+}
+
+void TitleListModel::fill(int count, RecordTable rows)
+{
+    beginResetModel();
+    m_message.clear();
+    m_count = m_archive ? count : 0;
+    m_lines = std::move(rows);
     endResetModel();
 }
 
@@ -35,7 +45,7 @@ std::string TitleListModel::titleAt(int line) const
 {
     if (!m_message.isEmpty() || line < 0 || line >= m_count)
         return {};
-    return m_lines.row(line + 1).titolo;
+    return std::string(m_lines.text(line + 1, RecordTable::Field::titolo));
 }
 
 int TitleListModel::rowCount(const QModelIndex& parent) const
@@ -51,5 +61,5 @@ QVariant TitleListModel::data(const QModelIndex& index, int role) const
         return {};
     if (!m_message.isEmpty())
         return m_message;
-    return cp1252::toQString(m_lines.row(index.row() + 1).titolo);
+    return cp1252::toQString(m_lines.text(index.row() + 1, RecordTable::Field::titolo));
 }

@@ -22,6 +22,8 @@ public:
     void setArchive(const ArchiveModel* archive) { m_archive = archive; }
     // Shows the first count rows of ViewTable.
     void fill(int count);
+    // The same from a copy of ViewTable made beforehand.
+    void fill(int count, RecordTable rows);
     void showMessage(const QString& message);
     void removeLine(int line);
     // The title a line shows (Windows-1252); empty for no title line.

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -342,4 +344,131 @@ TEST(RecordTable, CopiesAreValuesWhateverTheyShare)
     EXPECT_EQ(m.ViewTable.row(3000), dfilm{});
     m.ViewTable.edit(3000).titolo = "X";
     EXPECT_GE(m.ViewTable.capacity(), 3000);
+}
+
+namespace {
+
+std::string archiveLinesOf(const std::vector<dfilm>& records)
+{
+    std::string out;
+    for (const dfilm& r : records)
+        out += archiveline::format(r, kItalian) + "\r\n";
+    return out;
+}
+
+// Every field of a table row as one text, through the readers that never make a record of it.
+std::string viaFields(const RecordTable& t, int i)
+{
+    using F = RecordTable::Field;
+    std::string out;
+    for (F f : {F::titolo, F::genere, F::attore1, F::attore2, F::regia, F::posizione, F::durata, F::datau, F::trama})
+        out += std::string(t.text(i, f)) + "|";
+    std::string_view leading[8];
+    double arrival = -1;
+    t.texts(i, leading, arrival);
+    for (std::string_view s : leading)
+        out += std::string(s) + "|";
+    return out + std::to_string(t.dataa(i)) + "|" + std::to_string(arrival) + "|" + std::to_string(t.dimmb(i));
+}
+
+std::string viaRecord(const dfilm& r)
+{
+    std::string out;
+    for (const std::string* s : {&r.titolo, &r.genere, &r.attore1, &r.attore2, &r.regia, &r.posizione, &r.durata,
+                                 &r.datau, &r.trama})
+        out += *s + "|";
+    for (const std::string* s : {&r.titolo, &r.genere, &r.attore1, &r.attore2, &r.regia, &r.posizione, &r.durata,
+                                 &r.datau})
+        out += *s + "|";
+    return out + std::to_string(r.dataa) + "|" + std::to_string(r.dataa) + "|" + std::to_string(r.dimmb);
+}
+
+} // namespace
+
+// A loaded archive keeps its records as lines of the file's bytes; whatever reads them, and
+// whatever writes them back, sees what the parser gives.
+TEST(LoadedLines, ReadAndWrittenAsTheParserReadsThem)
+{
+    const std::string plain = archiveline::format(film("MATRIX.AVI", -7), kItalian);
+    const std::string lines[] = {
+        plain,
+        // Numbers written another way than the writer would.
+        "ALIEN.MPG\tFANTASCIENZA\tA\tB\tScott\tGino-CD2\t117'\t1979\t 8/12/2004 \t+,5\t  42\tNello spazio",
+        // Tabs in the plot; empty texts.
+        "\t\t\t\t\t\t\t\t01/01/2000\t0\t0\tuno\tdue\ttre",
+        // The window cuts this one: only 10000 characters after the first tab are read.
+        std::string(30, 'T') + "\tG\tA\tB\tR\tP\tD\tU\t02/02/2002\t1\t2\t" + std::string(10050, 'x'),
+        "ULTIMA.AVI\tG\tA\tB\tR\tP\tD\tU\t03/03/2003\t7,25\t0\tsenza fine riga",
+    };
+    const std::string contents = lines[0] + "\r\n" + lines[1] + "\n" + lines[2] + "\r" + lines[3] + "\r\n" + lines[4];
+    TempFolder dir;
+    dir.write("films.txt", contents);
+    const std::string path = (dir / "films.txt").string();
+    ScriptedDialogs dialogs;
+    ArchiveModel asLines, asRecords;
+    ASSERT_EQ(LoadArchive(asLines, path, kItalian, dialogs).outcome, LoadResult::Outcome::Loaded);
+    ASSERT_EQ(LoadArchive(asRecords, path, kItalian, dialogs, readArchiveRecords).outcome, LoadResult::Outcome::Loaded);
+    ASSERT_EQ(asLines.ArchiveCount, 5);
+    ASSERT_EQ(asRecords.ArchiveCount, 5);
+    const std::string written = formatArchive(asRecords.ArchiveTable, 5, kItalian);
+    EXPECT_EQ(formatArchive(asLines.ArchiveTable, 5, kItalian), written);
+    EXPECT_EQ(formatArchive(asLines.ViewTable, 5, kItalian), written);
+    for (int i = 1; i <= 5; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(viaFields(asLines.ArchiveTable, i), viaRecord(asRecords.ArchiveTable.row(i)));
+        EXPECT_EQ(viaFields(asLines.ViewTable, i), viaRecord(asRecords.ArchiveTable.row(i)));
+        EXPECT_EQ(asLines.ViewTable.row(i), asRecords.ArchiveTable.row(i));
+        // Made a record now, it still reads the same.
+        EXPECT_EQ(viaFields(asLines.ViewTable, i), viaRecord(asRecords.ArchiveTable.row(i)));
+        EXPECT_EQ(asLines.ArchiveTable.row(i).riservato, asRecords.ArchiveTable.row(i).riservato);
+    }
+    EXPECT_EQ(asLines.ArchiveTable.row(1).riservato, -7);
+    EXPECT_EQ(asLines.ArchiveTable.row(3).trama, "uno\tdue\ttre");
+    EXPECT_EQ(asLines.ArchiveTable.row(4).trama.size(), 10000u - 29u);
+    EXPECT_EQ(asLines.ArchiveTable.text(5, RecordTable::Field::trama), "senza fine riga");
+
+    // What the program writes it reads back the same way, byte for byte.
+    SaveArchive(asLines, path, kItalian);
+    EXPECT_EQ(dir.read("films.txt"), written);
+    ArchiveModel again;
+    LoadArchive(again, path, kItalian, dialogs);
+    EXPECT_EQ(formatArchive(again.ArchiveTable, again.ArchiveCount, kItalian), written);
+}
+
+TEST(LoadedLines, EditsWriteOneTableAndOutliveTheTablesTheyCameFrom)
+{
+    TempFolder dir;
+    const std::string contents = archiveLinesOf({film("A.AVI"), film("B.AVI"), film("C.AVI")});
+    dir.write("films.txt", contents);
+    ScriptedDialogs dialogs;
+    RecordTable kept;
+    {
+        auto m = std::make_unique<ArchiveModel>();
+        LoadArchive(*m, (dir / "films.txt").string(), kItalian, dialogs);
+        RecordTable before = m->ArchiveTable;
+        dfilm& b = m->ArchiveTable.edit(2);
+        b.posizione = "Gino-CD9";
+        b.trama = "nuova";
+        EXPECT_EQ(m->ArchiveTable.text(2, RecordTable::Field::posizione), "Gino-CD9");
+        EXPECT_EQ(m->ViewTable.text(2, RecordTable::Field::posizione), "Gino-CD1");
+        EXPECT_EQ(before.row(2).trama, "Trama di B.AVI");
+        EXPECT_EQ(m->findRecord(m->ArchiveTable.row(2)), 2);
+        EXPECT_EQ(m->findRecord(m->ViewTable.row(2)), 0);
+        EXPECT_NE(before.generation(), m->ArchiveTable.generation());
+        kept.copyRow(1, m->ViewTable, 3);
+        kept.copyRow(2, m->ArchiveTable, 2);
+        kept.copyRow(3, before, 1);
+        SaveArchive(*m, (dir / "films.txt").string(), kItalian);
+    }
+    // The loaded bytes live as long as a row needs them.
+    EXPECT_EQ(kept.row(1).titolo, "C.AVI");
+    EXPECT_EQ(kept.text(2, RecordTable::Field::posizione), "Gino-CD9");
+    EXPECT_EQ(kept.text(3, RecordTable::Field::trama), "Trama di A.AVI");
+    dfilm b = film("B.AVI");
+    b.posizione = "Gino-CD9";
+    b.trama = "nuova";
+    b.dataa = dates::encode({2005, 3, 1});
+    dfilm a = film("A.AVI"), c = film("C.AVI");
+    a.dataa = c.dataa = b.dataa;
+    EXPECT_EQ(dir.read("films.txt"), archiveLinesOf({a, b, c}));
 }

@@ -216,6 +216,31 @@ TEST_F(Browser, UpdateWritesBothTablesAndTheFile)
     EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 3);
 }
 
+TEST_F(Browser, TheKeystrokesRightAfterAChangeFindIt)
+{
+    // Large enough that the search index is still being built again when the keys come.
+    std::vector<dfilm> many;
+    for (int i = 0; i < 20000; ++i)
+        many.push_back(film("FILM " + std::to_string(i) + ".AVI", "DRAMMATICO", "Ridley Scott"));
+    startWith(many);
+    QTest::keyClicks(control<QLineEdit>("FLTEDtitolo"), "film 1999");
+    ASSERT_EQ(titles(), (QStringList{"FILM 1999.AVI", "FILM 19990.AVI", "FILM 19991.AVI", "FILM 19992.AVI",
+                                     "FILM 19993.AVI", "FILM 19994.AVI", "FILM 19995.AVI", "FILM 19996.AVI",
+                                     "FILM 19997.AVI", "FILM 19998.AVI", "FILM 19999.AVI"}));
+    choose(2);
+    control<QLineEdit>("DBEDregia")->setText("Stanley Kubrick");
+    dialogs.confirmAnswers = {true};
+    control<QPushButton>("DBAggRec")->click();
+    QTest::keyClicks(control<QLineEdit>("FLTEDregia"), "kub");
+    EXPECT_EQ(titles(), QStringList{"FILM 19991.AVI"});
+    choose(0);
+    dialogs.confirmAnswers = {true};
+    control<QPushButton>("DBCancRec")->click();
+    control<QLineEdit>("FLTEDregia")->clear();
+    EXPECT_EQ(titles().size(), 10);
+    EXPECT_FALSE(titles().contains("FILM 19991.AVI"));
+}
+
 TEST_F(Browser, DeletingTheFirstOfThreeShowsTheNext)
 {
     startWith(kThree);
