@@ -9,11 +9,15 @@ if ! locale -a 2>/dev/null | grep -qx 'en_US.utf8'; then
   if [ "$SUDO" = none ]; then
     echo "The locale en_US.UTF-8 is missing and there are no root rights to make it" >&2; exit 1
   fi
-  $SUDO localedef -i en_US -f UTF-8 en_US.UTF-8
+  # Kept in locale.gen, so that a later locale-gen does not take it away again.
+  $SUDO sed -i 's/^# *\(en_US.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -qx 'en_US.UTF-8 UTF-8' /etc/locale.gen || echo 'en_US.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen
 fi
 
 cmake --build "$BUILD"
-ctest --test-dir "$BUILD" --output-on-failure -j "$(nproc)"
+# Offscreen whatever the desktop this runs on.
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD" --output-on-failure -j "$(nproc)"
 
 # The widget tests again on Xvfb through the xcb platform: the clipboard through X selections,
 # focus and modality through a real window system. One at a time, as they share the display.
@@ -25,4 +29,4 @@ SANITIZE_BUILD="$ROOT/build-asan"
 cmake -S "$ROOT" -B "$SANITIZE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLICORIO_SANITIZE=ON \
   -DPELLICORIO_BUILD_BENCH=OFF >/dev/null
 cmake --build "$SANITIZE_BUILD"
-ctest --test-dir "$SANITIZE_BUILD" --output-on-failure -j "$(nproc)"
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$SANITIZE_BUILD" --output-on-failure -j "$(nproc)"

@@ -114,6 +114,23 @@ bool plainPieces(std::string_view line, std::string_view (&pieces)[12])
     return true;
 }
 
+// Whether a date text reads differently in different years (no year, or a two-digit one).
+bool readsByTheYear(std::string_view date, const RegionalSettings& rs)
+{
+    int digits = 0;
+    for (const char c : date) {
+        digits = (c >= '0' && c <= '9') ? digits + 1 : 0;
+        if (digits == 4)
+            return false;
+    }
+    try {
+        // Two leap years far apart, so that 29/02 reads in both.
+        return dates::parseShortDate(date, rs, 1952) != dates::parseShortDate(date, rs, 2096);
+    } catch (const ConversionError&) {
+        return true;
+    }
+}
+
 void checkChunk(std::string_view chunk, const RegionalSettings& rs, LineChunk& out, LoadWatcher* watcher, int part)
 {
     out.lines.reserve(out.lines.size() + countLines(chunk));
@@ -125,7 +142,7 @@ void checkChunk(std::string_view chunk, const RegionalSettings& rs, LineChunk& o
         ++number;
         double arrival = 0;
         std::string_view pieces[12];
-        const bool plain = plainPieces(line, pieces);
+        bool plain = plainPieces(line, pieces);
         try {
             if (plain) {
                 // The parser's fields are these pieces: converting its three numbers, in its
@@ -133,6 +150,12 @@ void checkChunk(std::string_view chunk, const RegionalSettings& rs, LineChunk& o
                 arrival = dates::parseShortDate(pieces[8], rs);
                 numbers::parseFloat(pieces[9], rs);
                 numbers::parseInt(pieces[10]);
+                // A date without its century reads by the year of the reading: such a line is
+                // read whole now, so that it keeps the year of the load, as it always did.
+                if (readsByTheYear(pieces[8], rs)) {
+                    plain = false;
+                    archiveline::parse(line, rs, scratch);
+                }
             } else {
                 archiveline::parse(line, rs, scratch);
             }

@@ -43,7 +43,9 @@ std::string_view piece(const char* p, const char* end, int k)
 
 int pieceOf(RecordTable::Field f) { return f == RecordTable::Field::trama ? 11 : static_cast<int>(f); }
 
-std::string_view textOf(const dfilm& r, RecordTable::Field f)
+} // namespace
+
+std::string_view RecordTable::textOf(const dfilm& r, Field f)
 {
     using F = RecordTable::Field;
     switch (f) {
@@ -59,8 +61,6 @@ std::string_view textOf(const dfilm& r, RecordTable::Field f)
     }
     return {};
 }
-
-} // namespace
 
 LoadedLines::LoadedLines(const std::string& path, const RegionalSettings& settings)
     : file(files::fromText(path)), bytes(file.view()), rs(settings)

@@ -38,6 +38,8 @@ public:
     static constexpr int kInitialRows = 2000;
     using Row = std::shared_ptr<dfilm>;
     enum class Field { titolo, genere, attore1, attore2, regia, posizione, durata, datau, trama };
+    // A text field of a record as it is.
+    static std::string_view textOf(const dfilm& r, Field f);
 
     RecordTable();
 

@@ -82,18 +82,7 @@ bool FilterCriteria::test(const Text& text, const Arrival& arrival) const
 
 bool FilterCriteria::matches(const dfilm& r) const
 {
-    return test([&r](RecordTable::Field f) -> std::string_view {
-        using F = RecordTable::Field;
-        switch (f) {
-        case F::titolo: return r.titolo;
-        case F::genere: return r.genere;
-        case F::attore1: return r.attore1;
-        case F::attore2: return r.attore2;
-        case F::regia: return r.regia;
-        case F::posizione: return r.posizione;
-        default: return {};
-        }
-    }, [&r] { return r.dataa; });
+    return test([&r](RecordTable::Field f) { return RecordTable::textOf(r, f); }, [&r] { return r.dataa; });
 }
 
 bool FilterCriteria::matches(const RecordTable& table, int k) const

@@ -17,6 +17,11 @@ void IndexKeeper::collect(bool wait)
     m_build->thread.join();
     if (!m_build->stop && m_build->index)
         m_index = std::move(m_build->index);
+    else if (!m_build->stop) {
+        // It could not be built: not again for the same archive, at every keystroke.
+        m_failedGeneration = m_build->snapshot.generation();
+        m_failedCount = m_build->count;
+    }
     // Dropped here, on the thread that changes the tables: the shared records' counts never
     // fall under the other thread's feet.
     m_build.reset();
@@ -53,7 +58,9 @@ const SearchIndex* IndexKeeper::ready(const ArchiveModel& model)
     collect(false);
     if (m_index && m_index->describes(model))
         return m_index.get();
-    if (!m_build)
+    const bool failedBefore =
+        model.ArchiveTable.generation() == m_failedGeneration && model.ArchiveCount == m_failedCount;
+    if (!m_build && !failedBefore)
         rebuild(model);
     return nullptr;
 }

@@ -3,6 +3,7 @@
 #include "search_index.h"
 
 #include <atomic>
+#include <cstdint>
 #include <exception>
 #include <memory>
 #include <thread>
@@ -45,4 +46,6 @@ private:
 
     std::unique_ptr<SearchIndex> m_index;
     std::unique_ptr<Build> m_build;
+    std::uint64_t m_failedGeneration = 0;
+    int m_failedCount = -1;
 };

@@ -233,8 +233,15 @@ OwnBytes::OwnBytes(const fs::path& path)
                 char* bytes = static_cast<char*>(p);
                 const std::size_t half = size / 2;
                 bool whole = true, wholeSecond = true;
-                runBoth([&] { whole = readAt(fd.get(), bytes, half, 0, path); },
-                        [&] { wholeSecond = readAt(fd.get(), bytes + half, size - half, static_cast<off_t>(half), path); });
+                try {
+                    runBoth([&] { whole = readAt(fd.get(), bytes, half, 0, path); },
+                            [&] { wholeSecond = readAt(fd.get(), bytes + half, size - half, static_cast<off_t>(half), path); });
+                } catch (...) {
+                    // A failed read gives the block back: the destructor of a half-built object never runs.
+                    ::munmap(m_block, m_blockSize);
+                    m_block = nullptr;
+                    throw;
+                }
                 char more;
                 // A file that changed its size while being read is read again the plain way.
                 if (whole && wholeSecond && ::pread(fd.get(), &more, 1, st.st_size) == 0) {

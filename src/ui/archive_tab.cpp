@@ -101,6 +101,8 @@ ArchiveTab::ArchiveTab(QWidget* parent) : QWidget(parent)
     PageControl3 = named<QTabWidget>("PageControl3");
     DBMtrama = named<QPlainTextEdit>("DBMtrama");
     DBMtrama->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab moves on, as in every field: a tab in a plot would split its archive line.
+    DBMtrama->setTabChangesFocus(true);
     TSLocandina = named<QWidget>("TabSheet9");
     TSCopertina = named<QWidget>("TabSheet6");
     DBLOCANDINA = named<JpegView>("DBLOCANDINA");

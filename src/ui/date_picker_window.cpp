@@ -4,7 +4,9 @@
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <optional>
@@ -25,6 +27,8 @@ DatePickerWindow::DatePickerWindow(QWidget* parent)
     // Enter (which the calendar keeps for itself) or a double click on a day picks it.
     connect(MonthCalendar1, &QCalendarWidget::activated, this, &QDialog::accept);
     OKCalendar->setDefault(true);
+    if (auto* yearEdit = MonthCalendar1->findChild<QSpinBox*>("qt_calendar_yearedit"))
+        yearEdit->installEventFilter(this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(OKCalendar);
     buttons->addWidget(ANNCalendar);
@@ -34,6 +38,21 @@ DatePickerWindow::DatePickerWindow(QWidget* parent)
     layout->addLayout(buttons);
     // The design's 190 x 185 is too small for a readable calendar in this toolkit.
     setFixedSize(sizeHint().expandedTo(QSize(190, 185)));
+}
+
+// Enter after a typed year shows that year's month; it does not pick a day yet.
+bool DatePickerWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Leaving the year's box is what makes the calendar take the year.
+            if (auto* days = MonthCalendar1->findChild<QWidget*>("qt_calendar_calendarview"))
+                days->setFocus();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 std::optional<QDate> DatePickerWindow::pick()

@@ -21,4 +21,7 @@ public:
 
     // Opens at today's date; the picked day, or nothing when cancelled.
     std::optional<QDate> pick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -17,7 +17,8 @@ QVariant FileColumnsProxy::data(const QModelIndex& index, int role) const
     case 2:
         return files->isDir(source) ? QVariant(QStringLiteral("Cartella")) : QIdentityProxyModel::data(index, role);
     case 3:
-        return locale.toString(files->lastModified(source), QLocale::ShortFormat);
+        // The century too, as the program writes every date.
+        return locale.toString(files->lastModified(source), QStringLiteral("dd/MM/yyyy HH:mm"));
     default:
         return QIdentityProxyModel::data(index, role);
     }

@@ -107,6 +107,7 @@ IntakeTab::IntakeTab(QWidget* parent) : QWidget(parent)
     MDTrama = named<QPlainTextEdit>("MDTrama");
     MDTrama->setToolTip("Trama");
     MDTrama->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MDTrama->setTabChangesFocus(true);  // a tab would split the plot's archive line
     MDTrama->setMaximumHeight(84);
     data->addWidget(named<QLabel>("Label11", "TRAMA"), 7, 0, Qt::AlignTop);
     data->addWidget(MDTrama, 7, 1, 1, 3);

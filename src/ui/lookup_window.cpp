@@ -105,6 +105,7 @@ LookupWindow::LookupWindow(QWidget* parent) : QDialog(parent)
     label("Label3", "Trama", GroupBox1, x0, 205, lw);
     WEBTRAMA = placed(named<QPlainTextEdit>("WEBTRAMA"), GroupBox1, x0 + lw, 202, fw, 106);
     WEBTRAMA->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    WEBTRAMA->setTabChangesFocus(true);  // Tab goes on to the actors and genres
 
     label("Label14", "Scegli Attori da esportare", this, 430, 208, 205);
     CLBATT = placed(named<QListWidget>("CLBATT"), this, 430, 224, 205, 104);

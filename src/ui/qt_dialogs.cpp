@@ -101,12 +101,12 @@ std::optional<std::string> QtDialogs::chooseFile(const std::string& filter, cons
     dialog.setDefaultSuffix(suffix);
     dialog.setProxyModel(new FileColumnsProxy(&dialog));
     // Room for the Italian headers and kinds, which are longer than Qt's English ones.
-    dialog.resize(dialog.sizeHint().expandedTo(QSize(780, 440)));
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(900, 460)));
     if (auto* view = dialog.findChild<QTreeView*>("treeView")) {
         const QFontMetrics metrics = view->header()->fontMetrics();
         for (int c = 1; c < 4; ++c) {
             const int wanted = metrics.horizontalAdvance(view->model()->headerData(c, Qt::Horizontal).toString()) + 32;
-            view->header()->resizeSection(c, std::max(view->header()->sectionSize(c), c == 2 ? std::max(wanted, 200) : wanted));
+            view->header()->resizeSection(c, std::max(view->header()->sectionSize(c), c == 2 ? std::max(wanted, 190) : wanted));
         }
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -14,7 +14,7 @@
 
 UpdateController::UpdateController(ProgramState& state, update::Setup setup, http::Client& http,
                                    Dialogs& dialogs, UpdateWindow& window, QObject* parent)
-    : QObject(parent), m_dialogs(dialogs), m_window(window),
+    : QObject(parent), m_dialogs(dialogs), m_window(window), m_updateState(state.UpdateState),
       m_check(
           state.UpdateState, state.UpdateFileName, std::move(setup),
           [&http](const std::string& url, std::size_t maxBytes) { return http.get(url, maxBytes); }, *this)
@@ -54,6 +54,8 @@ void UpdateController::clearLog()
 void UpdateController::setCaption(const std::string& text)
 {
     m_window.BBBUPSTART->setText(cp1252::toQString(text));
+    // Enter asks the site only: a second Enter must not download and write a package.
+    m_window.BBBUPSTART->setDefault(m_updateState == 0);
 }
 
 void UpdateController::setBarPosition(int position)

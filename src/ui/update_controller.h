@@ -33,5 +33,6 @@ private:
 
     Dialogs& m_dialogs;
     UpdateWindow& m_window;
+    const int& m_updateState;
     update::UpdateCheck m_check;
 };

@@ -59,7 +59,7 @@ UpdateWindow::UpdateWindow(QWidget* parent) : QDialog(parent)
 
     BBBUPSTART = placed(named<QPushButton>("BBBUPSTART", "Controlla"), this, 147, 252, 161, 28);
     BBBUPSTART->setAutoDefault(false);
-    // The window's one button: Enter presses it, Escape is the close box.
+    // Enter starts the check (only the check, see the controller); Escape is the close box.
     BBBUPSTART->setDefault(true);
 }
 

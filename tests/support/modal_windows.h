@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
+
+#include <gtest/gtest.h>
 
 // Acts on the next modal window of type W once it is on screen: the test's hand on a dialog
 // that the code under test opens and waits for.
@@ -24,6 +27,13 @@ void whenModal(std::function<void(W*)> action)
         w->activateWindow();
         QTest::qWaitForWindowActive(w, 2000);
         action(w);
+        // A dialog the action failed to close would hold the test for ever: fail and close it.
+        QTimer::singleShot(20000, [dialog = QPointer<QWidget>(w)] {
+            if (dialog && dialog->isVisible() && QApplication::activeModalWidget() == dialog) {
+                ADD_FAILURE() << "the dialog " << dialog->metaObject()->className() << " was left open";
+                dialog->close();
+            }
+        });
     });
     poll->start();
 }

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QTabBar>
 
 namespace {
 
@@ -22,7 +23,8 @@ QWidget* panelOf(QWidget* w)
     return control(w->parentWidget());
 }
 
-// Every control Tab can reach in root, as Tab reaches them from the first one.
+// The controls of root in the order Tab reaches them from the first one. Tab must come round
+// to the first again: a control that keeps Tab for itself traps the user.
 QList<QWidget*> tabWalk(QWidget* window, QWidget* root, QWidget* first)
 {
     QList<QWidget*> walk;
@@ -30,15 +32,26 @@ QList<QWidget*> tabWalk(QWidget* window, QWidget* root, QWidget* first)
     if (!first)
         return walk;
     QTest::mouseClick(first, Qt::LeftButton, {}, QPoint(4, 4));
-    for (int i = 0; i < 200; ++i) {
+    EXPECT_EQ(control(window->focusWidget()), first);
+    bool roundAgain = false;
+    for (int i = 0; i < 300 && !roundAgain; ++i) {
         QWidget* c = control(window->focusWidget());
-        if (!c || walk.contains(c))
-            break;
-        if (root->isAncestorOf(c))
+        if (c && root->isAncestorOf(c) && !walk.contains(c))
             walk << c;
         typeKey(window, Qt::Key_Tab);
+        roundAgain = control(window->focusWidget()) == first;
     }
+    EXPECT_TRUE(roundAgain) << "Tab stays in " << (walk.isEmpty() ? "?" : walk.last()->objectName().toStdString());
     return walk;
+}
+
+// Every control of root a user can reach by mouse must be in the walk.
+void expectEveryControlIn(const QList<QWidget*>& walk, QWidget* root)
+{
+    for (QWidget* w : root->findChildren<QWidget*>())
+        if (w == control(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
+            !qobject_cast<QTabBar*>(w))
+            EXPECT_TRUE(walk.contains(w)) << w->objectName().toStdString() << " is out of the Tab walk";
 }
 
 // b comes after a for a reader: lower down, or on the same line further right.
@@ -91,6 +104,7 @@ TEST_F(TabOrder, EachPageOfTheMainWindowIsWalkedInReadingOrder)
         const QList<QWidget*> walk = tabWalk(main(), page, page->findChild<QWidget*>(firsts[p]));
         EXPECT_GT(walk.size(), 5);
         expectReadingOrder(walk, page);
+        expectEveryControlIn(walk, page);
     }
 }
 
@@ -100,4 +114,5 @@ TEST_F(TabOrder, TheLookupWindowIsWalkedInReadingOrder)
     const QList<QWidget*> walk = tabWalk(window(), window(), window()->WEBSEARCH);
     EXPECT_GT(walk.size(), 10);
     expectReadingOrder(walk, window());
+    expectEveryControlIn(walk, window());
 }

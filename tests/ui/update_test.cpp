@@ -472,15 +472,21 @@ TEST_F(Update, EnterPressesTheButtonAndEscapeIsTheCloseBox)
 {
     offer("4.4.1");
     startProgram();
-    int stateAfterEnter = -1;
+    servePackage("update.zip", package(100));
+    int stateAfterEnter = -1, stateAfterSecondEnter = -1;
     bool closedByEscape = false;
     openAnd([&] {
         typeKey(window(), Qt::Key_Return);
         stateAfterEnter = state.UpdateState;
+        // The download writes a file: it waits for a click of its own.
+        typeKey(window(), Qt::Key_Return);
+        stateAfterSecondEnter = state.UpdateState;
         typeKey(window(), Qt::Key_Escape);
         closedByEscape = !window()->isVisible();
     });
     EXPECT_EQ(stateAfterEnter, 2);
+    EXPECT_EQ(stateAfterSecondEnter, 2);
+    EXPECT_FALSE(fs::exists(program / "update.zip"));
     EXPECT_TRUE(closedByEscape);
     EXPECT_EQ(state.UpdateState, 0);
     EXPECT_EQ(caption(), "Controlla");
