@@ -25,7 +25,7 @@ void whenModal(std::function<void(W*)> action)
         poll->deleteLater();
         // A window manager gives a new dialog the keyboard; under a bare X server nobody does.
         w->activateWindow();
-        QTest::qWaitForWindowActive(w, 2000);
+        static_cast<void>(QTest::qWaitForWindowActive(w, 2000));
         action(w);
         // A dialog the action failed to close would hold the test for ever: fail and close it.
         QTimer::singleShot(20000, [dialog = QPointer<QWidget>(w)] {

@@ -60,7 +60,7 @@ TEST(DialogKeys, DatePickerEnterPicksTheDayChosenAndEscapeCancels)
     }
 }
 
-// A typed year and Enter show that year; the next Enter picks the day.
+// A typed year and Enter show that year; a day chosen there and Enter pick it.
 TEST(DialogKeys, DatePickerEnterAfterATypedYearShowsTheYear)
 {
     DatePickerWindow picker;
@@ -75,6 +75,7 @@ TEST(DialogKeys, DatePickerEnterAfterATypedYearShowsTheYear)
         QTest::keyClick(year, Qt::Key_Return);
         stayed = w->isVisible();
         yearShown = w->MonthCalendar1->yearShown();
+        typeKey(w, Qt::Key_Left);
         typeKey(w, Qt::Key_Return);
     });
     const std::optional<QDate> picked = picker.pick();

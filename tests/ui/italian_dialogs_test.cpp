@@ -74,9 +74,10 @@ const QStringList kItalianMonths = {"gennaio", "febbraio", "marzo", "aprile", "m
 // The English run means something only when the C library really runs under that locale.
 TEST(ItalianDialogs, TheProcessLocaleIsTheOneAsked)
 {
-    if (englishRun())
+    if (englishRun()) {
         EXPECT_STREQ(std::setlocale(LC_TIME, nullptr), std::getenv("LANG"))
             << "the locale is not installed: localedef -i en_US -f UTF-8 en_US.UTF-8";
+    }
 }
 
 TEST(ItalianDialogs, QuestionBoxSaysSiAndNoAndEnterOrEscapeAnswerNo)

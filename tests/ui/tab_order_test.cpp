@@ -50,8 +50,9 @@ void expectEveryControlIn(const QList<QWidget*>& walk, QWidget* root)
 {
     for (QWidget* w : root->findChildren<QWidget*>())
         if (w == control(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
-            !qobject_cast<QTabBar*>(w))
+            !qobject_cast<QTabBar*>(w)) {
             EXPECT_TRUE(walk.contains(w)) << w->objectName().toStdString() << " is out of the Tab walk";
+        }
 }
 
 // b comes after a for a reader: lower down, or on the same line further right.
