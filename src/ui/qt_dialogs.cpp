@@ -103,10 +103,13 @@ std::optional<std::string> QtDialogs::chooseFile(const std::string& filter, cons
     // Room for the Italian headers and kinds, which are longer than Qt's English ones.
     dialog.resize(dialog.sizeHint().expandedTo(QSize(900, 460)));
     if (auto* view = dialog.findChild<QTreeView*>("treeView")) {
-        const QFontMetrics metrics = view->header()->fontMetrics();
+        QHeaderView* header = view->header();
+        // Size, kind, date: at least their header, and the kind "Documento in testo semplice".
+        const int least[] = {0, 0, 190, 0};
         for (int c = 1; c < 4; ++c) {
-            const int wanted = metrics.horizontalAdvance(view->model()->headerData(c, Qt::Horizontal).toString()) + 32;
-            view->header()->resizeSection(c, std::max(view->header()->sectionSize(c), c == 2 ? std::max(wanted, 190) : wanted));
+            const QString caption = view->model()->headerData(c, Qt::Horizontal).toString();
+            const int wanted = std::max(header->fontMetrics().horizontalAdvance(caption) + 32, least[c]);
+            header->resizeSection(c, std::max(header->sectionSize(c), wanted));
         }
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -48,23 +48,19 @@ void clickButton(QWidget* window, const QString& caption)
     ADD_FAILURE() << "no button " << caption.toStdString();
 }
 
-QStringList buttonCaptions(QWidget* window)
-{
-    QStringList captions;
-    for (auto* b : window->findChildren<QPushButton*>())
-        if (b->isVisible())
-            captions << readCaption(b->text());
-    return captions;
-}
-
-QStringList labelTexts(QWidget* window)
+// What the visible buttons or labels of a window read.
+template <typename W>
+QStringList visibleTexts(QWidget* window)
 {
     QStringList texts;
-    for (auto* l : window->findChildren<QLabel*>())
-        if (l->isVisible())
-            texts << readCaption(l->text());
+    for (auto* w : window->findChildren<W*>())
+        if (w->isVisible())
+            texts << readCaption(w->text());
     return texts;
 }
+
+QStringList buttonCaptions(QWidget* window) { return visibleTexts<QPushButton>(window); }
+QStringList labelTexts(QWidget* window) { return visibleTexts<QLabel>(window); }
 
 const QStringList kItalianMonths = {"gennaio", "febbraio", "marzo", "aprile", "maggio", "giugno",
                                     "luglio", "agosto", "settembre", "ottobre", "novembre", "dicembre"};
