@@ -1,6 +1,6 @@
-#include "archive/program_state.h"
 #include "platform/data_folder.h"
 #include "platform/regional_locale.h"
+#include "session/program.h"
 #include "ui/italian_qt.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
@@ -54,14 +54,14 @@ int main(int argc, char* argv[])
         if (!args[i].startsWith('-'))
             folder = args[i].toStdString();
 
-    ProgramState state;
-    state.dataFolder = datafolder::choose(folder);
-    state.programFolder = datafolder::executableFolder();
-    state.helpFolders = datafolder::helpFolders(state.dataFolder);
-    state.regional = regional::fromProcessLocale();
+    Program program;
+    program.dataFolder = datafolder::choose(folder);
+    program.programFolder = datafolder::executableFolder();
+    program.helpFolders = datafolder::helpFolders(program.dataFolder);
+    program.regional = regional::fromProcessLocale();
 
     QtDialogs dialogs;
-    ProgramWindows windows(state, dialogs);
+    ProgramWindows windows(program, dialogs);
     dialogs.setParent(windows.form1.get());
     windows.form1->show();
     // For timing the start-up of large archives: the program ends once its window is up.

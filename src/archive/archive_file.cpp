@@ -60,29 +60,6 @@ std::size_t countLines(std::string_view data)
     return n + 1;
 }
 
-// Parses the lines of a chunk into out; returns the 1-based number of the line that failed
-// (0 when none) with its text.
-int parseChunk(std::string_view chunk, const RegionalSettings& rs, std::vector<RecordTable::Row>& out,
-               std::string& error)
-{
-    out.reserve(out.size() + countLines(chunk));
-    LineReader reader(chunk);
-    std::string_view line;
-    int number = 0;
-    while (reader.next(line)) {
-        ++number;
-        auto record = std::make_shared<dfilm>();
-        try {
-            archiveline::parse(line, rs, *record);
-        } catch (const ConversionError& e) {
-            error = e.what();
-            return number;
-        }
-        out.push_back(std::move(record));
-    }
-    return 0;
-}
-
 // The lines of a chunk, checked by the parser. A line whose fields are its plain tab-separated
 // pieces stays a line of the file; one that the parser reads otherwise (a window cut it, tabs
 // are missing) is kept as the record it gave.
@@ -192,10 +169,11 @@ struct LoadedFile
 
 // Reads a whole archive file and checks its lines; a line that does not convert ends the rows
 // there and is named in rows.failed. I/O failures throw.
-LoadedFile loadArchiveLines(const std::string& path, const RegionalSettings& rs, LoadWatcher* watcher = nullptr)
+LoadedFile loadArchiveLines(const std::string& path, const RegionalSettings& rs, LoadWatcher* watcher,
+                             const files::Reader& reader)
 {
     LoadedFile f;
-    f.block = std::make_shared<LoadedLines>(path, rs);
+    f.block = std::make_shared<LoadedLines>(reader.readAll(files::fromText(path)), rs);
     const std::string_view all = f.block->bytes;
     LineChunk& rows = f.rows;
     if (all.size() < kParallelBytes) {
@@ -274,40 +252,10 @@ void SaveArchive(const ArchiveModel& model, const std::string& archivePath, cons
     writer.commit();
 }
 
-void readArchiveRecords(const std::string& path, const RegionalSettings& rs, std::vector<RecordTable::Row>& out)
+int ReadArchiveFile(const std::string& path, RecordTable& table, int r, const RegionalSettings& rs,
+                    const files::Reader& reader)
 {
-    const files::fs::path native = files::fromText(path);
-    const files::FileBytes bytes(native);
-    const std::string_view all = bytes.view();
-    std::string error;
-    int failed = 0;
-    if (all.size() < kParallelBytes) {
-        failed = parseChunk(all, rs, out, error);
-    } else {
-        // Split right after a line feed: a line always starts there.
-        const std::size_t split = all.find('\n', all.size() / 2) + 1;
-        std::vector<RecordTable::Row> secondRecords;
-        std::string secondError;
-        int secondFailed = 0;
-        runBoth([&] { failed = parseChunk(all.substr(0, split), rs, out, error); },
-                [&] { secondFailed = parseChunk(all.substr(split), rs, secondRecords, secondError); });
-        if (!failed) {
-            const int firstLines = static_cast<int>(out.size());
-            out.insert(out.end(), std::make_move_iterator(secondRecords.begin()),
-                       std::make_move_iterator(secondRecords.end()));
-            if (secondFailed) {
-                failed = firstLines + secondFailed;
-                error = secondError;
-            }
-        }
-    }
-    if (failed)
-        throw ArchiveLineError(error, files::toText(native.filename()), failed);
-}
-
-int ReadArchiveFile(const std::string& path, RecordTable& table, int r, const RegionalSettings& rs)
-{
-    LoadedFile f = loadArchiveLines(path, rs);
+    LoadedFile f = loadArchiveLines(path, rs, nullptr, reader);
     if (f.rows.failed)
         throw ArchiveLineError(f.rows.error, files::toText(files::fromText(path).filename()), f.rows.failed);
     return storeLines(f, table, r);
@@ -322,8 +270,23 @@ std::string dateToTheMinute(double dateTime, const RegionalSettings& rs)
     return minutes == std::string::npos ? text : text.substr(0, minutes);
 }
 
+void ReadArchiveReadOnly(ArchiveModel& model, const std::string& archivePath, const RegionalSettings& rs,
+                         const files::Reader& reader)
+{
+    const files::Presence presence = reader.probe(files::fromText(archivePath));
+    if (presence.kind == files::Presence::Kind::Missing)
+        throw UserError("File archivio non trovato:\n" + archivePath);
+    if (presence.kind == files::Presence::Kind::Unreachable)
+        throw UserError(presence.reason);
+    RecordTable loaded;
+    const int n = ReadArchiveFile(archivePath, loaded, 1, rs, reader);
+    model.ArchiveTable = std::move(loaded);
+    model.ArchiveCount = n;
+    model.copyArchiveToView();
+}
+
 LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, const RegionalSettings& rs,
-                       Dialogs& dialogs, const ArchiveReader& read, LoadWatcher* watcher)
+                       Dialogs& dialogs, LoadWatcher* watcher, const files::Reader& reader)
 {
     model.ArchiveCount = 0;
     const files::fs::path native = files::fromText(archivePath);
@@ -333,7 +296,7 @@ LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, cons
         result.error = why;
         model.protectedReason = why;
     };
-    const files::Presence presence = files::probe(native);
+    const files::Presence presence = reader.probe(native);
     if (presence.kind == files::Presence::Kind::Missing) {
         dialogs.message(Dialogs::Kind::Warning, "File archivio non trovato.\n Lo creo vuoto.");
         model.ArchiveCount = 0;
@@ -342,7 +305,6 @@ LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, cons
         result.outcome = LoadResult::Outcome::MissingFile;
         return result;
     }
-    std::vector<RecordTable::Row> records;
     RecordTable loaded;
     int loadedCount = 0;
     if (presence.kind == files::Presence::Kind::Unreachable) {
@@ -350,17 +312,13 @@ LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, cons
         // a first start: creating an empty one would hide the real one.
         damaged(presence.reason);
     } else {
-        if (const auto mtime = files::modificationTime(native))
+        if (const auto mtime = reader.modificationTime(native))
             result.dateLabel = "Data Archivio films: " + dateToTheMinute(*mtime, rs);
         try {
-            if (read) {
-                read(archivePath, rs, records);
-            } else {
-                LoadedFile f = loadArchiveLines(archivePath, rs, watcher);
-                loadedCount = storeLines(f, loaded, 1);
-                if (f.rows.failed)
-                    throw ArchiveLineError(f.rows.error, files::toText(native.filename()), f.rows.failed);
-            }
+            LoadedFile f = loadArchiveLines(archivePath, rs, watcher, reader);
+            loadedCount = storeLines(f, loaded, 1);
+            if (f.rows.failed)
+                throw ArchiveLineError(f.rows.error, files::toText(native.filename()), f.rows.failed);
         } catch (const std::bad_alloc&) {
             damaged("Out of memory\n" + archivePath);
         } catch (const UserError& e) {
@@ -371,13 +329,8 @@ LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, cons
             damaged("Errore imprevisto nella lettura dell'archivio\n" + archivePath);
         }
     }
-    int n = loadedCount;
-    if (read) {
-        n = static_cast<int>(records.size());
-        model.ArchiveTable.adopt(std::move(records));
-    } else {
-        model.ArchiveTable = std::move(loaded);
-    }
+    const int n = loadedCount;
+    model.ArchiveTable = std::move(loaded);
     model.ArchiveCount = n;
     model.copyArchiveToView();
     if (result.outcome != LoadResult::Outcome::Damaged && n == 0)

@@ -5,6 +5,7 @@
 
 #include "base/errors.h"
 #include "base/regional.h"
+#include "platform/files.h"
 
 #include <functional>
 #include <string>
@@ -32,12 +33,10 @@ void writeArchive(const RecordTable& table, int count, const RegionalSettings& r
                   const std::function<void(std::string_view)>& sink);
 std::string formatArchive(const RecordTable& table, int count, const RegionalSettings& rs);
 
-// Appends the records of an archive file to out. On a line that does not convert it throws
-// ArchiveLineError, with out holding the records of the lines before it.
-void readArchiveRecords(const std::string& path, const RegionalSettings& rs, std::vector<RecordTable::Row>& out);
 // Stores a whole file's records at rows r.. and returns their number; on any failure it throws
 // and the table is untouched. The caller sets the count.
-int ReadArchiveFile(const std::string& path, RecordTable& table, int r, const RegionalSettings& rs);
+int ReadArchiveFile(const std::string& path, RecordTable& table, int r, const RegionalSettings& rs,
+                    const files::Reader& reader = files::disk());
 
 // What the user is told when films.txt could not be read whole.
 extern const char* const kProtectedArchiveNotice;
@@ -74,12 +73,14 @@ public:
     virtual void record(int part, const std::string_view (&texts)[8], double dataa) = 0;
 };
 
-using ArchiveReader =
-    std::function<void(const std::string& path, const RegionalSettings& rs, std::vector<RecordTable::Row>& out)>;
-
 // Start-up load: sets the counts and the view. Only a file that is not there is reported and
 // created empty. A file that cannot be read whole, whatever the reason, leaves the records
-// before the fault in the archive and protects films.txt from being overwritten. Without a
-// reader the records stay lines of the file's bytes, kept in one block.
+// before the fault in the archive and protects films.txt from being overwritten. The records
+// stay lines of the file's bytes, kept in one block.
 LoadResult LoadArchive(ArchiveModel& model, const std::string& archivePath, const RegionalSettings& rs,
-                       Dialogs& dialogs, const ArchiveReader& read = {}, LoadWatcher* watcher = nullptr);
+                       Dialogs& dialogs, LoadWatcher* watcher = nullptr, const files::Reader& reader = files::disk());
+
+// The same reading for a program that only looks: it creates nothing and asks nothing. A missing,
+// unreachable or damaged file throws, with the text the user sees.
+void ReadArchiveReadOnly(ArchiveModel& model, const std::string& archivePath, const RegionalSettings& rs,
+                         const files::Reader& reader = files::disk());

@@ -62,8 +62,8 @@ std::string_view RecordTable::textOf(const dfilm& r, Field f)
     return {};
 }
 
-LoadedLines::LoadedLines(const std::string& path, const RegionalSettings& settings)
-    : file(files::fromText(path)), bytes(file.view()), rs(settings)
+LoadedLines::LoadedLines(std::unique_ptr<files::OwnBytes> bytesOfFile, const RegionalSettings& settings)
+    : file(std::move(bytesOfFile)), bytes(file->view()), rs(settings)
 {
 }
 

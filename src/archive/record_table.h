@@ -15,8 +15,8 @@
 // of each holding a copy of every text.
 struct LoadedLines
 {
-    explicit LoadedLines(const std::string& path, const RegionalSettings& settings);
-    files::OwnBytes file;
+    LoadedLines(std::unique_ptr<files::OwnBytes> bytesOfFile, const RegionalSettings& settings);
+    std::unique_ptr<files::OwnBytes> file;
     std::string_view bytes;
     // How its dates and numbers read.
     RegionalSettings rs;

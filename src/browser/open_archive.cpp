@@ -18,7 +18,7 @@ OpenedArchive OpenArchive(ArchiveModel& model, const std::string& archivePath, c
     SearchIndex& index = keeper.index();
     // The index grows as the lines are checked, while they are at hand.
     index.beginLoad();
-    opened.load = LoadArchive(model, archivePath, rs, dialogs, {}, &index);
+    opened.load = LoadArchive(model, archivePath, rs, dialogs, &index);
     const bool indexed = index.finishLoad(model);
     if (!indexed)
         index.prepare(model.ArchiveTable, model.ArchiveCount);

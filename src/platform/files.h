@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -64,6 +65,19 @@ private:
     std::size_t m_blockSize = 0;
     std::string_view m_view;
 };
+
+// What reading an archive asks of the file system. The program reads the disk; a test hands in
+// a double that fails where a real disk can (no memory, no thread, an I/O error).
+class Reader
+{
+public:
+    virtual ~Reader() = default;
+    virtual Presence probe(const fs::path& path) const;
+    virtual std::optional<double> modificationTime(const fs::path& path) const;
+    virtual std::unique_ptr<OwnBytes> readAll(const fs::path& path) const;
+};
+// The real file system.
+const Reader& disk();
 
 // The file a chain of symbolic links ends at (which may not exist yet); path itself when it is
 // no link.

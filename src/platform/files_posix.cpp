@@ -548,4 +548,16 @@ std::optional<fs::path> findIgnoringCase(const fs::path& folder, const std::stri
     return std::nullopt;
 }
 
+Presence Reader::probe(const fs::path& path) const { return files::probe(path); }
+
+std::optional<double> Reader::modificationTime(const fs::path& path) const { return files::modificationTime(path); }
+
+std::unique_ptr<OwnBytes> Reader::readAll(const fs::path& path) const { return std::make_unique<OwnBytes>(path); }
+
+const Reader& disk()
+{
+    static const Reader reader;
+    return reader;
+}
+
 } // namespace files

@@ -1,9 +1,9 @@
 #include "archive_browser.h"
 
-#include "archive_commit.h"
+#include "qt_text.h"
 #include "archive_tab.h"
 #include "date_picker_window.h"
-#include "error_report.h"
+#include "session/error_report.h"
 #include "file_questions.h"
 #include "jpeg_view.h"
 #include "line_choice.h"
@@ -11,7 +11,6 @@
 #include "title_list_model.h"
 
 #include "archive/archive_file.h"
-#include "archive/program_state.h"
 #include "base/cp1252.h"
 #include "base/dates.h"
 #include "base/numbers.h"
@@ -23,6 +22,7 @@
 #include "intake/archive_merge.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "session/program.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,8 +37,6 @@
 
 namespace {
 
-QString q(const std::string& s) { return cp1252::toQString(s); }
-std::string t(const QString& s) { return cp1252::fromQString(s); }
 
 constexpr int kPosterTab = 1;
 constexpr int kCoverTab = 2;
@@ -54,11 +52,12 @@ std::optional<std::string> existingFile(const std::string& path)
 
 } // namespace
 
-ArchiveBrowser::ArchiveBrowser(ProgramState& state, Dialogs& dialogs, ArchiveTab& tab, QTableWidget& statistics,
+ArchiveBrowser::ArchiveBrowser(Program& program, Dialogs& dialogs, ArchiveTab& tab, QTableWidget& statistics,
                                QObject* parent)
-    : QObject(parent), m_state(state), m_dialogs(dialogs), m_tab(tab), m_statistics(statistics)
+    : QObject(parent), m_program(program), m_dialogs(dialogs), m_tab(tab), m_statistics(statistics)
 {
-    m_tab.titles->setArchive(&m_state.archive);
+    m_tab.titles->setArchive(&m_program.archive.model());
+    connect(&m_program.archive, &ArchiveSession::changed, this, &ArchiveBrowser::archiveChanged);
     m_choice = LineChoice::install(m_tab.DBLBresult);
     connect(m_choice, &LineChoice::chosen, this, &ArchiveBrowser::DBLBresultClick);
     connect(m_tab.PageControl3, &QTabWidget::currentChanged, this, [this](int index) {
@@ -107,26 +106,51 @@ void ArchiveBrowser::showOpened(OpenedArchive& opened)
     fillTitleList(&opened.listRows);
 }
 
-void ArchiveBrowser::archiveChanged() { m_keeper.rebuild(m_state.archive); }
+void ArchiveBrowser::archiveChanged(const ArchiveChange& change)
+{
+    switch (change.kind) {
+    case ArchiveChange::Kind::Updated:
+        break;
+    case ArchiveChange::Kind::Removed: {
+        const int line = change.viewRow - 1;
+        {
+            // The line that moves up is no choice: the pictures stay those of the deleted title.
+            const LineChoice::Quiet quiet(m_choice);
+            m_tab.titles->removeLine(line);
+        }
+        selectLine(line);
+        // After the last line the view shows an empty record, not the deleted one's stale copy.
+        ShowRecord(change.viewRow <= m_program.archive.model().ViewCount ? change.viewRow : 0);
+        break;
+    }
+    case ArchiveChange::Kind::Added:
+        showGenres(m_program.archive.genres());
+        break;
+    case ArchiveChange::Kind::Merged:
+        showGenres(m_program.archive.genres());
+        FillTitleList();
+        break;
+    }
+}
 
 void ArchiveBrowser::fillTitleList(RecordTable* rows)
 {
     {
         const LineChoice::Quiet quiet(m_choice);
         if (rows)
-            m_tab.titles->fill(m_state.archive.ViewCount, std::move(*rows));
+            m_tab.titles->fill(m_program.archive.model().ViewCount, std::move(*rows));
         else
-            m_tab.titles->fill(m_state.archive.ViewCount);
+            m_tab.titles->fill(m_program.archive.model().ViewCount);
     }
-    m_tab.Label37->setText(q("Titoli Filtrati : " + std::to_string(m_state.archive.ViewCount)));
+    m_tab.Label37->setText(q("Titoli Filtrati : " + std::to_string(m_program.archive.model().ViewCount)));
     selectLine(0);
     ShowRecord(1);
 }
 
 void ArchiveBrowser::ShowRecord(int r)
 {
-    const dfilm& d = m_state.archive.ViewTable.row(r);
-    const RegionalSettings& rs = m_state.regional;
+    const dfilm& d = m_program.archive.model().ViewTable.row(r);
+    const RegionalSettings& rs = m_program.regional;
     m_tab.DBEDtitolo->setText(q(d.titolo));
     m_tab.DBEDgenere->setText(q(d.genere));
     m_tab.DBEDdurata->setText(q(d.durata));
@@ -148,8 +172,8 @@ void ArchiveBrowser::DBLBresultClick(int line)
 {
     const int r = line + 1;
     ShowRecord(r);
-    const std::string& titolo = m_state.archive.ViewTable.row(r).titolo;
-    const Settings& s = m_state.settings;
+    const std::string& titolo = m_program.archive.model().ViewTable.row(r).titolo;
+    const Settings& s = m_program.settings;
 
     // Both paths before any tab changes: hiding the active tab shows another one, which loads its
     // path at once.
@@ -157,8 +181,8 @@ void ArchiveBrowser::DBLBresultClick(int line)
     const std::string posterPath = images::posterImagePath(s.PosterArchiveFolder, titolo);
     const auto cover = existingFile(coverPath);
     const auto poster = existingFile(posterPath);
-    m_state.CoverImagePath = cover.value_or(coverPath);
-    m_state.PosterImagePath = poster.value_or(posterPath);
+    m_coverPath = cover.value_or(coverPath);
+    m_posterPath = poster.value_or(posterPath);
     showPictureTabs(cover.has_value(), poster.has_value());
 }
 
@@ -188,9 +212,9 @@ void ArchiveBrowser::loadPicture(JpegView* view, const std::string& path)
     reportErrors(m_dialogs, [&] { view->setFileName(q(path)); });
 }
 
-void ArchiveBrowser::OnShowCoverTab() { loadPicture(m_tab.DBJPGcover, m_state.CoverImagePath); }
+void ArchiveBrowser::OnShowCoverTab() { loadPicture(m_tab.DBJPGcover, m_coverPath); }
 
-void ArchiveBrowser::TabSheet9Show() { loadPicture(m_tab.DBLOCANDINA, m_state.PosterImagePath); }
+void ArchiveBrowser::TabSheet9Show() { loadPicture(m_tab.DBLOCANDINA, m_posterPath); }
 
 void ArchiveBrowser::ApplyFiltersNow()
 {
@@ -201,7 +225,8 @@ void ArchiveBrowser::ApplyFiltersNow()
     if (m_pickedDay && texts.arrival == m_pickedText)
         texts.pickedArrival = m_pickedDay;
     reportErrors(m_dialogs, [&] {
-        ApplyFilters(m_state.archive, FilterCriteria::read(texts, m_state.regional), m_keeper);
+        ArchiveSession& archive = m_program.archive;
+        ApplyFilters(archive.model(), FilterCriteria::read(texts, m_program.regional), archive.indexKeeper());
         FillTitleList();
     });
 }
@@ -227,7 +252,7 @@ void ArchiveBrowser::FLTCLEARClick()
     m_tab.FLTCBgenere->setEditText(" Tutti");
     for (QLineEdit* e : {m_tab.FLTEDattore, m_tab.FLTEDregia, m_tab.FLTEDdataa, m_tab.FLTEDposizione})
         e->clear();
-    m_state.archive.copyArchiveToView();
+    m_program.archive.model().copyArchiveToView();
     FillTitleList();
 }
 
@@ -237,18 +262,13 @@ void ArchiveBrowser::OnClickCalendar()
         return;
     if (const auto day = m_picker->pick()) {
         const double picked = dates::encode({day->year(), day->month(), day->day()});
-        m_pickedText = dates::formatDdMmYyyy(picked, m_state.regional);
+        m_pickedText = dates::formatDdMmYyyy(picked, m_program.regional);
         m_pickedDay = picked;
         m_tab.FLTEDdataa->setText(q(m_pickedText));
     }
 }
 
 void ArchiveBrowser::FLTDataClearClick() { m_tab.FLTEDdataa->clear(); }
-
-void ArchiveBrowser::save()
-{
-    SaveArchive(m_state.archive, m_state.settings.ArchivePath, m_state.regional);
-}
 
 void ArchiveBrowser::DBAggRecClick()
 {
@@ -263,10 +283,7 @@ void ArchiveBrowser::DBAggRecClick()
                             t(m_tab.DBEDattore1->text()), t(m_tab.DBEDattore2->text()), t(m_tab.DBEDregia->text()),
                             t(m_tab.DBEDposizione->text()), t(m_tab.DBMtrama->toPlainText())};
     reportErrors(m_dialogs, [&] {
-        if (UpdateRecord(m_state.archive, line + 1, edits) == 0)
-            throw UserError("Record non trovato in archivio: nessuna modifica.");
-        archiveChanged();
-        save();
+        m_program.archive.update(line + 1, edits);
         m_dialogs.message(Dialogs::Kind::Information, "Record aggiornato");
     });
 }
@@ -278,23 +295,8 @@ void ArchiveBrowser::DBCancRecClick()
         return;
     if (!m_dialogs.confirm(Dialogs::Kind::Question, "Cancello record selezionato ?"))
         return;
-    const int k = line + 1;
     reportErrors(m_dialogs, [&] {
-        if (DeleteRecord(m_state.archive, k) == 0)
-            throw UserError("Record non trovato in archivio: nessuna modifica.");
-        archiveChanged();
-        {
-            // The line that moves up is no choice: the pictures stay those of the deleted title.
-            const LineChoice::Quiet quiet(m_choice);
-            m_tab.titles->removeLine(line);
-        }
-        selectLine(line);
-        // After the last line the view shows an empty record, not the deleted one's stale copy.
-        if (k <= m_state.archive.ViewCount)
-            ShowRecord(k);
-        else
-            ShowRecord(0);
-        save();
+        m_program.archive.remove(line + 1);
         m_dialogs.message(Dialogs::Kind::Information, "Record cancellato");
     });
 }
@@ -306,29 +308,21 @@ void ArchiveBrowser::MergeDBClick()
         return;
     // A file that fails to read, or an archive that fails to save, leaves everything as it was.
     MergeCounts counts;
-    const Settings& s = m_state.settings;
-    if (!changeAndSaveArchive(m_state, m_dialogs, [&] {
-            counts = MergeArchiveFile(m_state.archive, *path, m_state.regional, {s.CBIPRCD, s.CBIDRCD});
-        }))
+    const Settings& s = m_program.settings;
+    if (!reportErrors(m_dialogs, [&] { counts = m_program.archive.merge(*path, {s.CBIPRCD, s.CBIDRCD}); }))
         return;
-    archiveChanged();
-    RefreshGenres();
-    m_state.archive.copyArchiveToView();
-    m_state.archive.PendingDataFlag = 0;
-    FillTitleList();
     m_dialogs.message(Dialogs::Kind::Information, mergeReport(counts));
 }
 
 void ArchiveBrowser::RefreshGenres()
 {
-    if (m_state.archive.ArchiveCount <= 0)
-        return;
-    showGenres(RefreshGenresWithStatistics(m_state.archive));
+    m_program.archive.refreshGenres();
+    showGenres(m_program.archive.genres());
 }
 
 void ArchiveBrowser::showGenres(const GenreView& view)
 {
-    if (m_state.archive.ArchiveCount <= 0)
+    if (m_program.archive.model().ArchiveCount <= 0)
         return;
     QComboBox* box = m_tab.FLTCBgenere;
     box->clear();

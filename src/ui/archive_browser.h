@@ -1,7 +1,6 @@
 #pragma once
 
 #include "browser/genres.h"
-#include "browser/index_keeper.h"
 
 #include <QObject>
 
@@ -14,7 +13,9 @@ class DatePickerWindow;
 class LineChoice;
 class Dialogs;
 class QTableWidget;
-struct ProgramState;
+struct ArchiveChange;
+struct Program;
+class RecordTable;
 
 // The behaviour of the "ARCHIVIO" tab: title list, record view, pictures, filters, update and
 // deletion, and the genre choice with the statistics grid.
@@ -22,16 +23,16 @@ class ArchiveBrowser : public QObject
 {
     Q_OBJECT
 public:
-    ArchiveBrowser(ProgramState& state, Dialogs& dialogs, ArchiveTab& tab, QTableWidget& statistics,
+    ArchiveBrowser(Program& program, Dialogs& dialogs, ArchiveTab& tab, QTableWidget& statistics,
                    QObject* parent = nullptr);
     void setDatePicker(DatePickerWindow* picker) { m_picker = picker; }
 
     void FillTitleList();
     // Start-up: the genre choice, the statistics and the title list from what OpenArchive made.
     void showOpened(OpenedArchive& opened);
-    // After a change of the archive: the search index is built again on a helper thread.
-    void archiveChanged();
-    IndexKeeper& indexKeeper() { return m_keeper; }
+    // The poster and cover files of the record last chosen, as the zoom shows them.
+    const std::string& posterPath() const { return m_posterPath; }
+    const std::string& coverPath() const { return m_coverPath; }
     void ShowRecord(int r);
     void DBLBresultClick(int line);
     void OnShowCoverTab();
@@ -58,9 +59,10 @@ private:
     // Shows the picture tabs whose files were found, hides the others, and loads the picture of
     // the tab on show.
     void showPictureTabs(bool coverFound, bool posterFound);
-    void save();
+    // Every view of the archive redraws from what a change did.
+    void archiveChanged(const ArchiveChange& change);
 
-    ProgramState& m_state;
+    Program& m_program;
     Dialogs& m_dialogs;
     ArchiveTab& m_tab;
     QTableWidget& m_statistics;
@@ -68,5 +70,6 @@ private:
     LineChoice* m_choice;
     std::string m_pickedText;
     std::optional<double> m_pickedDay;
-    IndexKeeper m_keeper;
+    std::string m_posterPath;
+    std::string m_coverPath;
 };

@@ -1,9 +1,10 @@
 #include "clipboard_import_controller.h"
 
+#include "qt_text.h"
 #include "intake_selection.h"
 #include "intake_tab.h"
 
-#include "archive/program_state.h"
+#include "session/program.h"
 #include "base/cp1252.h"
 #include "intake/clipboard_import.h"
 #include "platform/dialogs.h"
@@ -17,15 +18,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-
-QString q(const std::string& s) { return cp1252::toQString(s); }
-
-} // namespace
-
-ClipboardImportController::ClipboardImportController(ProgramState& state, Dialogs& dialogs, IntakeTab& tab,
+ClipboardImportController::ClipboardImportController(Program& program, Dialogs& dialogs, IntakeTab& tab,
                                                      QClipboard& clipboard, QObject* parent)
-    : QObject(parent), m_state(state), m_dialogs(dialogs), m_tab(tab), m_clipboard(clipboard)
+    : QObject(parent), m_program(program), m_dialogs(dialogs), m_tab(tab), m_clipboard(clipboard)
 {
     connect(m_tab.RBLK1, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
@@ -60,7 +55,7 @@ void ClipboardImportController::LK2CHANGE()
 void ClipboardImportController::PasteFromClipboard()
 {
     // The title's colour compares with the selected line: without one there is nothing to fill.
-    const int line = intakeselection::selectedLine(m_tab, m_state.intake);
+    const int line = intakeselection::selectedLine(m_tab, m_program.intake.model());
     if (line < 0) {
         m_dialogs.beep();
         return;
@@ -71,25 +66,16 @@ void ClipboardImportController::PasteFromClipboard()
         return;
     }
     // The poster on show belongs to an earlier lookup, not to these data.
-    m_tab.EDNFLOC->clear();
+    IntakeSession& intake = m_program.intake;
+    intake.clearPosterName();
     const auto fields = clipboardimport::parseFilmPage(cp1252::fromQString(data->text()));
     if (!fields) {
         m_dialogs.message(Dialogs::Kind::Information, "Contenuto ClipBoard non compatibile");
         return;
     }
+    intake.takeClipboard(*fields);
     IntakeTab& in = m_tab;
-    in.EDTitolo->setText(q(fields->titolo));
-    intakeselection::colourTitle(*in.EDTitolo, intakeselection::fileName(in, m_state.intake, line));
-    in.EDDurata->setText(q(fields->durata));
-    in.EDGenere->setText(q(fields->genere));
-    in.EDRegia->setText(q(fields->regia));
-    if (fields->datau)
-        in.EDDataU->setText(q(*fields->datau));
-    in.MDTrama->setPlainText(q(fields->trama));
-    if (fields->attore1)
-        in.EDAttore1->setText(q(*fields->attore1));
-    if (fields->attore2)
-        in.EDAttore2->setText(q(*fields->attore2));
+    intakeselection::colourTitle(*in.EDTitolo, intakeselection::fileName(in, intake.model(), line));
     if (in.AutoMan->isChecked())
         in.AssociaDati->setEnabled(true);
 }

@@ -5,7 +5,7 @@
 class Dialogs;
 class IntakeTab;
 class QClipboard;
-struct ProgramState;
+struct Program;
 
 // The choice between the two sources of film data on the intake tab, their site links, and the
 // source that reads a film page copied from the browser out of the clipboard.
@@ -13,7 +13,7 @@ class ClipboardImportController : public QObject
 {
     Q_OBJECT
 public:
-    ClipboardImportController(ProgramState& state, Dialogs& dialogs, IntakeTab& tab, QClipboard& clipboard,
+    ClipboardImportController(Program& program, Dialogs& dialogs, IntakeTab& tab, QClipboard& clipboard,
                               QObject* parent = nullptr);
 
     void LK1CHANGE();
@@ -22,7 +22,7 @@ public:
     void PasteFromClipboard();
 
 private:
-    ProgramState& m_state;
+    Program& m_program;
     Dialogs& m_dialogs;
     IntakeTab& m_tab;
     QClipboard& m_clipboard;

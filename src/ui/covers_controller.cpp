@@ -1,8 +1,9 @@
 #include "covers_controller.h"
 
+#include "qt_text.h"
 #include "archive_tab.h"
 #include "click_filter.h"
-#include "error_report.h"
+#include "session/error_report.h"
 #include "file_questions.h"
 #include "intake_tab.h"
 #include "jpeg_view.h"
@@ -10,7 +11,7 @@
 #include "title_list_model.h"
 
 #include "archive/config_file.h"
-#include "archive/program_state.h"
+#include "session/program.h"
 #include "base/cp1252.h"
 #include "intake/covers.h"
 #include "platform/dialogs.h"
@@ -27,8 +28,6 @@ namespace {
 constexpr int kFileNameRole = Qt::UserRole;
 constexpr int kArchivePosterTab = 1;
 
-QString q(const std::string& s) { return cp1252::toQString(s); }
-std::string t(const QString& s) { return cp1252::fromQString(s); }
 
 std::string fileNameOf(const QListWidgetItem& item)
 {
@@ -37,9 +36,9 @@ std::string fileNameOf(const QListWidgetItem& item)
 
 } // namespace
 
-CoversController::CoversController(ProgramState& state, Dialogs& dialogs, IntakeTab& tab, ArchiveTab& archiveTab,
+CoversController::CoversController(Program& program, Dialogs& dialogs, IntakeTab& tab, ArchiveTab& archiveTab,
                                    QObject* parent)
-    : QObject(parent), m_state(state), m_dialogs(dialogs), m_tab(tab), m_archiveTab(archiveTab)
+    : QObject(parent), m_program(program), m_dialogs(dialogs), m_tab(tab), m_archiveTab(archiveTab)
 {
     m_choice = LineChoice::install(m_tab.ListBox3);
     connect(m_choice, &LineChoice::chosen, this, &CoversController::ListBox3Click);
@@ -54,7 +53,7 @@ void CoversController::RefreshCoversList()
     QListWidget* list = m_tab.ListBox3;
     const LineChoice::Quiet quiet(m_choice);
     list->clear();
-    const auto entries = covers::listCovers(m_state.settings.CoverListFolder);
+    const auto entries = covers::listCovers(m_program.settings.CoverListFolder);
     if (entries.empty())
         list->addItem("Nessun file JPG");
     for (const covers::CoverEntry& e : entries) {
@@ -76,7 +75,7 @@ void CoversController::ListBox3Click(int line)
 {
     const QListWidgetItem* item = m_tab.ListBox3->item(line);
     const std::string name = item ? fileNameOf(*item) : std::string();
-    const files::fs::path path = files::fromText(m_state.settings.CoverListFolder) / name;
+    const files::fs::path path = files::fromText(m_program.settings.CoverListFolder) / name;
     if (name.empty() || !files::exists(path)) {
         m_tab.JPEGImage1->hide();
         return;
@@ -100,7 +99,7 @@ void CoversController::SpeedButton1Click()
     if (!m_dialogs.confirm(Dialogs::Kind::Question, "Cancello Copertina " + t(item->text())))
         return;
     try {
-        files::remove(files::fromText(m_state.settings.CoverListFolder) / fileNameOf(*item));
+        files::remove(files::fromText(m_program.settings.CoverListFolder) / fileNameOf(*item));
     } catch (const std::exception&) {
         m_dialogs.message(Dialogs::Kind::Error, "Cancellazione fallita !");
         return;
@@ -113,7 +112,7 @@ void CoversController::SpeedButton1Click()
 void CoversController::SpeedButton5Click()
 {
     const int line = m_tab.CheckListBox1->currentRow();
-    if (line < 0 || line >= m_state.intake.IntakeCount || !m_tab.CheckListBox1->item(line)->isSelected())
+    if (line < 0 || line >= m_program.intake.model().IntakeCount || !m_tab.CheckListBox1->item(line)->isSelected())
         return;
     associate(t(m_tab.CheckListBox1->item(line)->text()));
 }
@@ -138,7 +137,7 @@ void CoversController::associate(const std::string& title)
     if (!m_dialogs.confirm(Dialogs::Kind::Question, covers::associationQuestion(title, t(item->text()))))
         return;
     const std::string newName = covers::coverNameFor(title);
-    if (!covers::renameCover(m_state.settings.CoverListFolder, {t(item->text()), fileNameOf(*item)}, newName)) {
+    if (!covers::renameCover(m_program.settings.CoverListFolder, {t(item->text()), fileNameOf(*item)}, newName)) {
         m_dialogs.message(Dialogs::Kind::Error, "Rinomina Copertina fallita !");
         return;
     }
@@ -148,7 +147,7 @@ void CoversController::associate(const std::string& title)
 
 void CoversController::NavigaCop()
 {
-    Settings& s = m_state.settings;
+    Settings& s = m_program.settings;
     const auto chosen = askFolder(m_dialogs, s.CoverListFolder, s.ProgramFolder);
     if (!chosen)
         return;

@@ -8,7 +8,7 @@ class ArchiveTab;
 class Dialogs;
 class IntakeTab;
 class LineChoice;
-struct ProgramState;
+struct Program;
 
 // The "Copertine" tab of the intake: the covers folder's JPEG files, the picture of the one
 // clicked, its deletion, and its rename after an intake or an archive title.
@@ -16,7 +16,7 @@ class CoversController : public QObject
 {
     Q_OBJECT
 public:
-    CoversController(ProgramState& state, Dialogs& dialogs, IntakeTab& tab, ArchiveTab& archiveTab,
+    CoversController(Program& program, Dialogs& dialogs, IntakeTab& tab, ArchiveTab& archiveTab,
                      QObject* parent = nullptr);
 
     void RefreshCoversList();
@@ -33,7 +33,7 @@ private:
     // Renames the selected cover after the title, once the user agrees.
     void associate(const std::string& title);
 
-    ProgramState& m_state;
+    Program& m_program;
     Dialogs& m_dialogs;
     IntakeTab& m_tab;
     ArchiveTab& m_archiveTab;

@@ -1,10 +1,10 @@
 #include "intake_controller.h"
 
+#include "qt_text.h"
 #include "archive_browser.h"
-#include "archive_commit.h"
 #include "click_filter.h"
 #include "covers_controller.h"
-#include "error_report.h"
+#include "session/error_report.h"
 #include "file_questions.h"
 #include "intake_list.h"
 #include "intake_selection.h"
@@ -14,7 +14,6 @@
 
 #include "archive/archive_file.h"
 #include "archive/config_file.h"
-#include "archive/program_state.h"
 #include "base/cp1252.h"
 #include "base/dates.h"
 #include "base/numbers.h"
@@ -27,6 +26,7 @@
 #include "intake/title_sort.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "session/program.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -35,10 +35,11 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <algorithm>
+#include <array>
+
 namespace {
 
-QString q(const std::string& s) { return cp1252::toQString(s); }
-std::string t(const QString& s) { return cp1252::fromQString(s); }
 
 // Creates one folder level when missing; a failure shows when the file inside cannot be written.
 void createFolder(const std::string& folder)
@@ -50,9 +51,9 @@ void createFolder(const std::string& folder)
 
 } // namespace
 
-IntakeController::IntakeController(ProgramState& state, Dialogs& dialogs, IntakeTab& tab, ArchiveBrowser& browser,
+IntakeController::IntakeController(Program& program, Dialogs& dialogs, IntakeTab& tab, ArchiveBrowser& browser,
                                    CoversController& covers, QObject* parent)
-    : QObject(parent), m_state(state), m_dialogs(dialogs), m_tab(tab), m_browser(browser), m_covers(covers)
+    : QObject(parent), m_program(program), m_dialogs(dialogs), m_tab(tab), m_browser(browser), m_covers(covers)
 {
     m_tab.CheckListBox1->setItemDelegate(new ArchivedMarkDelegate(m_tab.CheckListBox1));
     // A key press or a click on a line shows its entry; showing it twice does no harm.
@@ -69,17 +70,85 @@ IntakeController::IntakeController(ProgramState& state, Dialogs& dialogs, Intake
     ClickFilter::install(m_tab.NavFilm, [this] { Naviga(); });
     PlotKeyFilter::install(m_tab.MDTrama, m_dialogs);
     setFieldsEditable(!m_tab.AutoMan->isChecked());
+    // The user ticks a line by hand.
+    connect(m_tab.CheckListBox1, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        const int line = m_tab.CheckListBox1->row(item);
+        if (line >= 0 && line < m_program.intake.model().IntakeCount)
+            m_program.intake.setTicked(line + 1, intakelist::isTicked(*item));
+    });
+    connect(&m_program.intake, &IntakeSession::draftChanged, this, &IntakeController::drawDraft);
+    connect(&m_program.intake, &IntakeSession::ticksChanged, this, &IntakeController::drawTicks);
+    reportEdits();
+}
+
+namespace {
+
+using Field = IntakeSession::Field;
+
+template <typename Tab>
+auto lineFields(Tab& tab)
+{
+    return std::array<std::pair<QLineEdit*, Field>, 11>{{{tab.EDTitolo, Field::titolo},
+                                                          {tab.EDGenere, Field::genere},
+                                                          {tab.EDDurata, Field::durata},
+                                                          {tab.EDDataU, Field::datau},
+                                                          {tab.EDAttore1, Field::attore1},
+                                                          {tab.EDAttore2, Field::attore2},
+                                                          {tab.EDRegia, Field::regia},
+                                                          {tab.EDDataA, Field::dataa},
+                                                          {tab.EDPosizione, Field::posizione},
+                                                          {tab.DIM, Field::dimmb},
+                                                          {tab.EDNFLOC, Field::posterName}}};
+}
+
+} // namespace
+
+void IntakeController::reportEdits()
+{
+    IntakeSession& intake = m_program.intake;
+    for (const auto& [edit, field] : lineFields(m_tab))
+        connect(edit, &QLineEdit::textChanged, this,
+                [&intake, field = field](const QString& text) { intake.edit(field, t(text)); });
+    connect(m_tab.MDTrama, &QPlainTextEdit::textChanged, this,
+            [this] { m_program.intake.edit(Field::trama, t(m_tab.MDTrama->toPlainText())); });
+}
+
+void IntakeController::drawDraft()
+{
+    const IntakeDraft& d = m_program.intake.draft();
+    const std::string* texts[] = {&d.titolo, &d.genere,    &d.durata, &d.datau, &d.attore1,   &d.attore2,
+                                  &d.regia,  &d.dataa,     &d.posizione, &d.dimmb, &d.posterName};
+    std::size_t i = 0;
+    for (const auto& [edit, field] : lineFields(m_tab)) {
+        const QString text = q(*texts[i++]);
+        if (edit->text() != text)
+            edit->setText(text);
+    }
+    const QString plot = q(d.trama);
+    if (m_tab.MDTrama->toPlainText() != plot)
+        m_tab.MDTrama->setPlainText(plot);
+}
+
+void IntakeController::drawTicks()
+{
+    QListWidget& list = *m_tab.CheckListBox1;
+    const std::vector<bool>& ticked = m_program.intake.draft().ticked;
+    const int n = std::min({list.count(), m_program.intake.model().IntakeCount, static_cast<int>(ticked.size())});
+    for (int i = 0; i < n; ++i)
+        intakelist::setTicked(*list.item(i), ticked[static_cast<std::size_t>(i)]);
 }
 
 void IntakeController::ReadVolumeLabel()
 {
-    ::ReadVolumeLabel(m_state.intake, m_state.settings, m_state.volumes);
-    m_tab.EDVOL->setText(q(m_state.intake.VolumeLabel));
+    ::ReadVolumeLabel(m_program.intake.model(), m_program.settings, m_program.volumes);
+    showVolumeLabel();
 }
+
+void IntakeController::showVolumeLabel() { m_tab.EDVOL->setText(q(m_program.intake.model().VolumeLabel)); }
 
 void IntakeController::ScanMediaFolder()
 {
-    ::ScanMediaFolder(m_state.intake, m_state.settings);
+    ::ScanMediaFolder(m_program.intake.model(), m_program.settings);
     // The entries name files of the media folder again.
     m_tab.Rinomina->setEnabled(true);
 }
@@ -88,35 +157,31 @@ void IntakeController::FillIntakeList()
 {
     QListWidget& list = *m_tab.CheckListBox1;
     list.clear();
-    IntakeModel& intake = m_state.intake;
+    IntakeModel& intake = m_program.intake.model();
     if (intake.IntakeCount <= 0) {
         intakelist::addPlaceholder(list);
         list.setCurrentRow(-1);
+        m_program.intake.resetTicks();
         return;
     }
     SortIntakeTable(intake);
     m_covers.RefreshCoversList();
-    const Settings& s = m_state.settings;
+    const Settings& s = m_program.settings;
     std::vector<bool> archived;
     if (!s.CkBRimappa)
-        archived = archivedMarks(m_state.archive, intake, s.CBIPMARCA);
+        archived = archivedMarks(m_program.archive.model(), intake, s.CBIPMARCA);
     for (int k = 1; k <= intake.IntakeCount; ++k)
         intakelist::addEntry(list, q(intake.IntakeTable.row(k).titolo),
                              !archived.empty() && archived[static_cast<std::size_t>(k - 1)]);
     list.setCurrentRow(-1);
+    m_program.intake.resetTicks();
 }
 
-void IntakeController::clearFields()
-{
-    for (QLineEdit* e : {m_tab.EDTitolo, m_tab.EDDurata, m_tab.EDGenere, m_tab.EDRegia, m_tab.EDDataU, m_tab.EDAttore1,
-                         m_tab.EDAttore2, m_tab.EDDataA, m_tab.EDPosizione, m_tab.DIM})
-        e->clear();
-    m_tab.MDTrama->clear();
-}
+void IntakeController::clearFields() { m_program.intake.clearFields(); }
 
 void IntakeController::Naviga()
 {
-    Settings& s = m_state.settings;
+    Settings& s = m_program.settings;
     const auto chosen = askFolder(m_dialogs, s.MediaFolder, s.ProgramFolder);
     if (!chosen)
         return;
@@ -133,7 +198,7 @@ void IntakeController::Naviga()
 void IntakeController::AssShow()
 {
     // A rescan would drop the ticks of the associations not yet added.
-    if (m_state.archive.PendingDataFlag)
+    if (m_program.archive.pendingData())
         return;
     ScanMediaFolder();
     FillIntakeList();
@@ -142,31 +207,20 @@ void IntakeController::AssShow()
 
 int IntakeController::selectedEntryLine() const
 {
-    return intakeselection::selectedLine(m_tab, m_state.intake);
+    return intakeselection::selectedLine(m_tab, m_program.intake.model());
 }
 
 void IntakeController::CheckListBox1Click(int line)
 {
     if (line < 0)
         return;
-    if (line >= m_state.intake.IntakeCount) {
+    if (line >= m_program.intake.model().IntakeCount) {
         m_tab.Paste->setEnabled(false);
         return;
     }
     m_tab.Paste->setEnabled(true);
     m_tab.AssociaDati->setEnabled(false);
-    const dfilm& d = m_state.intake.IntakeTable.row(line + 1);
-    m_tab.EDGenere->setText(q(d.genere));
-    m_tab.EDDurata->setText(q(d.durata));
-    m_tab.EDDataU->setText(q(d.datau));
-    m_tab.EDDataA->setText(q(dates::formatDdMmYyyy(d.dataa, m_state.regional)));
-    m_tab.EDAttore1->setText(q(d.attore1));
-    m_tab.EDAttore2->setText(q(d.attore2));
-    m_tab.EDRegia->setText(q(d.regia));
-    m_tab.EDPosizione->setText(q(d.posizione));
-    m_tab.DIM->setText(q(numbers::formatThousands2(d.dimmb, m_state.regional)));
-    m_tab.MDTrama->setPlainText(q(d.trama));
-    m_tab.EDTitolo->clear();
+    m_program.intake.showEntry(line + 1, m_program.regional);
 }
 
 void IntakeController::AssociaDatiClick()
@@ -174,28 +228,24 @@ void IntakeController::AssociaDatiClick()
     const int line = selectedEntryLine();
     if (line < 0)
         return;
-    const AssociationFields fields{t(m_tab.EDGenere->text()),  t(m_tab.EDDurata->text()), t(m_tab.EDDataU->text()),
-                                   t(m_tab.EDAttore1->text()), t(m_tab.EDAttore2->text()), t(m_tab.EDRegia->text()),
-                                   t(m_tab.MDTrama->toPlainText())};
-    AssociateData(m_state.intake, line + 1, fields);
-    intakelist::setTicked(*m_tab.CheckListBox1->item(line), true);
+    m_program.intake.associate(line + 1);
     // Pending before the pictures: a picture that fails to save must not hide the data from the
     // quit question.
-    m_state.archive.PendingDataFlag = 1;
+    m_program.archive.setPendingData(true);
     reportErrors(m_dialogs, [&] { savePictures(line); });
 }
 
 void IntakeController::savePictures(int line)
 {
-    const Settings& s = m_state.settings;
-    const IntakeModel& intake = m_state.intake;
-    if (m_tab.CBSLLOC->isChecked() && intake.PosterReceived) {
+    const Settings& s = m_program.settings;
+    const IntakeDraft& draft = m_program.intake.draft();
+    if (m_tab.CBSLLOC->isChecked() && draft.posterReceived) {
         createFolder(s.PosterArchiveFolder);
-        const std::string name = t(m_tab.EDNFLOC->text());
+        const std::string& name = draft.posterName;
         if (!name.empty())
             m_tab.LOC->saveAsJpeg(q(covers::picturePath(s.PosterArchiveFolder, name, ownFiles(s))));
     }
-    if (s.CBSCOP && intake.CoverReceived) {
+    if (s.CBSCOP && draft.coverReceived) {
         createFolder(s.CoverListFolder);
         const std::string title = t(m_tab.CheckListBox1->item(line)->text());
         m_tab.JPEGImage1->saveAsJpeg(q(covers::picturePath(s.CoverListFolder, images::imageName(title), ownFiles(s))));
@@ -206,10 +256,8 @@ void IntakeController::ScartaClick()
 {
     if (!m_dialogs.confirm(Dialogs::Kind::Warning, "Disassocio tutti i dati associati?"))
         return;
-    m_state.archive.PendingDataFlag = 0;
-    QListWidget& list = *m_tab.CheckListBox1;
-    for (int i = 0; i < m_state.intake.IntakeCount && i < list.count(); ++i)
-        intakelist::setTicked(*list.item(i), false);
+    m_program.archive.setPendingData(false);
+    m_program.intake.untickAll();
 }
 
 void IntakeController::setFieldsEditable(bool editable)
@@ -233,27 +281,16 @@ void IntakeController::AddToDBClick()
 {
     if (!m_dialogs.confirm(Dialogs::Kind::Question, "Aggiungo elementi con spunta a DataBase ?"))
         return;
-    QListWidget& list = *m_tab.CheckListBox1;
-    std::vector<int> ticked;
-    for (int i = 0; i < list.count() && i < m_state.intake.IntakeCount; ++i)
-        if (intakelist::isTicked(*list.item(i)))
-            ticked.push_back(i + 1);
-
+    IntakeSession& intake = m_program.intake;
+    const std::vector<int> ticked = intake.tickedSlots();
     // A failed save gives back the archive as it was, and the ticks stay: nothing associated is
     // lost and the addition can be tried again.
     AdditionCounts counts;
-    if (!changeAndSaveArchive(m_state, m_dialogs, [&] {
-            counts = AddToArchive(m_state.archive, m_state.intake, ticked,
-                                  {m_state.settings.CBIPRCD, m_state.settings.CBIDRCD});
-        }))
+    const Settings& s = m_program.settings;
+    if (!reportErrors(m_dialogs, [&] { counts = m_program.archive.add(intake.model(), ticked, {s.CBIPRCD, s.CBIDRCD}); }))
         return;
-    for (int slotNumber : ticked)
-        intakelist::setTicked(*list.item(slotNumber - 1), false);
-    m_browser.archiveChanged();
-    m_browser.RefreshGenres();
-    m_state.archive.copyArchiveToView();
-    m_state.archive.PendingDataFlag = 0;
-    m_dialogs.message(Dialogs::Kind::Information, additionReport(list.count(), counts));
+    intake.untickAll();
+    m_dialogs.message(Dialogs::Kind::Information, additionReport(m_tab.CheckListBox1->count(), counts));
     ScanMediaFolder();
     FillIntakeList();
 }

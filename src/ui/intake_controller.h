@@ -6,7 +6,7 @@ class ArchiveBrowser;
 class CoversController;
 class Dialogs;
 class IntakeTab;
-struct ProgramState;
+struct Program;
 
 // The behaviour of the "GESTIONE NUOVI FILM" tab: the media folder and its scan, the check list
 // with its archived marks, the data fields and their association, and the addition of the ticked
@@ -15,10 +15,11 @@ class IntakeController : public QObject
 {
     Q_OBJECT
 public:
-    IntakeController(ProgramState& state, Dialogs& dialogs, IntakeTab& tab, ArchiveBrowser& browser,
+    IntakeController(Program& program, Dialogs& dialogs, IntakeTab& tab, ArchiveBrowser& browser,
                      CoversController& covers, QObject* parent = nullptr);
 
     void ReadVolumeLabel();
+    void showVolumeLabel();
     void ScanMediaFolder();
     void FillIntakeList();
     void Naviga();
@@ -35,8 +36,12 @@ private:
     void setFieldsEditable(bool editable);
     void clearFields();
     void savePictures(int line);
+    // The draft's fields as the tab shows them, and the ticks of the list.
+    void drawDraft();
+    void drawTicks();
+    void reportEdits();
 
-    ProgramState& m_state;
+    Program& m_program;
     Dialogs& m_dialogs;
     IntakeTab& m_tab;
     ArchiveBrowser& m_browser;

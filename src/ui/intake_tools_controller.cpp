@@ -1,12 +1,13 @@
 #include "intake_tools_controller.h"
 
-#include "error_report.h"
+#include "qt_text.h"
+#include "session/error_report.h"
 #include "file_questions.h"
 #include "intake_controller.h"
 #include "intake_tab.h"
 
 #include "archive/archive_file.h"
-#include "archive/program_state.h"
+#include "session/program.h"
 #include "base/cp1252.h"
 #include "browser/image_names.h"
 #include "intake/title_list.h"
@@ -24,13 +25,12 @@ const char* const kImportWarning = "Attenzione! Importando una lista vengono can
                                    "Aggiungere quindi eventuali titoli pendenti con il comando apposito\n"
                                    "Continuare ?";
 
-std::string t(const QString& s) { return cp1252::fromQString(s); }
 
 } // namespace
 
-IntakeToolsController::IntakeToolsController(ProgramState& state, Dialogs& dialogs, IntakeTab& tab,
+IntakeToolsController::IntakeToolsController(Program& program, Dialogs& dialogs, IntakeTab& tab,
                                              IntakeController& intake, QObject* parent)
-    : QObject(parent), m_state(state), m_dialogs(dialogs), m_tab(tab), m_intake(intake)
+    : QObject(parent), m_program(program), m_dialogs(dialogs), m_tab(tab), m_intake(intake)
 {
     connect(m_tab.Rinomina, &QToolButton::clicked, this, &IntakeToolsController::RinominaClick);
     connect(m_tab.NameCopy, &QToolButton::clicked, this, &IntakeToolsController::NameCopyClick);
@@ -60,8 +60,8 @@ void IntakeToolsController::RinominaClick()
     if (!answer)
         return;
     const std::string newName = renamedTitle(*answer);
-    const int slot = line < m_state.intake.IntakeCount ? line + 1 : 0;
-    if (!RenameMediaFile(m_state.intake, m_state.settings.MediaFolder, slot, oldText, newName)) {
+    const int slot = line < m_program.intake.model().IntakeCount ? line + 1 : 0;
+    if (!RenameMediaFile(m_program.intake.model(), m_program.settings.MediaFolder, slot, oldText, newName)) {
         m_dialogs.message(Dialogs::Kind::Error, "Rinomina fallita !");
         return;
     }
@@ -88,7 +88,7 @@ void IntakeToolsController::ExportClick()
     if (!path)
         return;
     if (reportErrors(m_dialogs,
-                     [&] { ExportTitleList(m_state.intake, *path, m_state.regional, ownFiles(m_state.settings)); }))
+                     [&] { ExportTitleList(m_program.intake.model(), *path, m_program.regional, ownFiles(m_program.settings)); }))
         m_dialogs.message(Dialogs::Kind::Information, "Lista esportata");
 }
 
@@ -100,9 +100,9 @@ void IntakeToolsController::ImportClick()
     if (!path)
         return;
     // A list that stops on a bad line leaves the intake, its ticks and its pending data alone.
-    if (!reportErrors(m_dialogs, [&] { ImportTitleList(m_state.intake, *path, m_state.regional); }))
+    if (!reportErrors(m_dialogs, [&] { ImportTitleList(m_program.intake.model(), *path, m_program.regional); }))
         return;
-    m_state.archive.PendingDataFlag = 0;
+    m_program.archive.setPendingData(false);
     m_intake.FillIntakeList();
     // Imported titles name no file of the media folder.
     m_tab.Rinomina->setEnabled(false);

@@ -5,7 +5,7 @@
 class Dialogs;
 class IntakeController;
 class IntakeTab;
-struct ProgramState;
+struct Program;
 
 // The buttons under the intake list: rename of the selected file, the two title copies to the
 // clipboard, and the export and import of title lists.
@@ -13,7 +13,7 @@ class IntakeToolsController : public QObject
 {
     Q_OBJECT
 public:
-    IntakeToolsController(ProgramState& state, Dialogs& dialogs, IntakeTab& tab, IntakeController& intake,
+    IntakeToolsController(Program& program, Dialogs& dialogs, IntakeTab& tab, IntakeController& intake,
                           QObject* parent = nullptr);
 
     void RinominaClick();
@@ -26,7 +26,7 @@ private:
     // The selected line, or -1 after a beep when none is.
     int selectedLineOrBeep();
 
-    ProgramState& m_state;
+    Program& m_program;
     Dialogs& m_dialogs;
     IntakeTab& m_tab;
     IntakeController& m_intake;

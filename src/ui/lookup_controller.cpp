@@ -1,5 +1,6 @@
 #include "lookup_controller.h"
 
+#include "qt_text.h"
 #include "intake_selection.h"
 #include "intake_tab.h"
 #include "jpeg_view.h"
@@ -8,7 +9,6 @@
 #include "lookup_window.h"
 #include "results_window.h"
 
-#include "archive/program_state.h"
 #include "base/cp1252.h"
 #include "base/text.h"
 #include "lookup/film_pictures.h"
@@ -16,6 +16,7 @@
 #include "lookup/lookup_session.h"
 #include "platform/dialogs.h"
 #include "platform/http_client.h"
+#include "session/program.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -26,29 +27,17 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <climits>
 #include <exception>
 
-namespace {
-
-QString q(const std::string& s) { return cp1252::toQString(s); }
-std::string t(const QString& s) { return cp1252::fromQString(s); }
-
-} // namespace
-
-LookupController::LookupController(ProgramState& state, LookupSession& session, http::Client& http, Dialogs& dialogs,
-                                   LookupWindow& window, ResultsWindow& results, IntakeTab& intake, QObject* parent)
-    : QObject(parent), m_state(state), m_session(session), m_http(http), m_dialogs(dialogs), m_window(window),
-      m_results(results), m_intake(intake)
+LookupController::LookupController(Program& program, http::Client& http, Dialogs& dialogs, LookupWindow& window,
+                                   ResultsWindow& results, IntakeTab& intake, QObject* parent)
+    : QObject(parent), m_program(program), m_http(http), m_dialogs(dialogs), m_window(window), m_results(results),
+      m_intake(intake)
 {
     connect(m_window.WEBQUERY, &QPushButton::clicked, this, &LookupController::WEBQUERYClick);
     connect(m_results.SQLRESU, &QListWidget::currentRowChanged, this, &LookupController::SQLRESUClick);
     connect(m_results.SQLOK, &QPushButton::clicked, this, &LookupController::SQLOKClick);
     connect(m_results.SQLABO, &QPushButton::clicked, this, &LookupController::SQLABOClick);
-    connect(&m_http, &http::Client::workBegin, this, &LookupController::HTTP1WorkBegin);
-    connect(&m_http, &http::Client::work, this, &LookupController::HTTP1Work);
-    connect(&m_http, &http::Client::workEnd, this, &LookupController::HTTP1WorkEnd);
-    connect(&m_http, &http::Client::status, this, &LookupController::HTTP1Status);
     connect(m_window.WEBNOOK, &QPushButton::clicked, this, &LookupController::WEBNOOKClick);
     connect(m_window.WEBOK, &QPushButton::clicked, this, &LookupController::WEBOKClick);
     connect(m_window.CLBATT, &QListWidget::itemChanged, this, &LookupController::CLBATTClickCheck);
@@ -63,12 +52,12 @@ void LookupController::log(const std::string& line) { m_window.appendLog(q(line)
 
 int LookupController::selectedIntakeLine() const
 {
-    return intakeselection::selectedLine(m_intake, m_state.intake);
+    return intakeselection::selectedLine(m_intake, m_program.intake.model());
 }
 
 std::string LookupController::intakeFileName(int line) const
 {
-    return intakeselection::fileName(m_intake, m_state.intake, line);
+    return intakeselection::fileName(m_intake, m_program.intake.model(), line);
 }
 
 void LookupController::OpenLookup()
@@ -272,22 +261,25 @@ void LookupController::fillFields(const lookup::FilmPageData& data)
 
 void LookupController::FetchPictures(std::string_view page)
 {
-    IntakeModel& intake = m_state.intake;
-    intake.PosterReceived = false;
-    intake.CoverReceived = false;
+    IntakeSession& intake = m_program.intake;
+    intake.setPicturesReceived(false, false);
     const auto urls = lookup::PictureUrls(page, filmup::baseUrl());
     if (!urls) {
         log("URL locandina e copertina NON trovata.");
         return;
     }
-    const Settings& s = m_state.settings;
-    if (s.CBSL && fetchPicture(urls->poster, "Locandina", *m_window.WEBLOC))
-        intake.PosterReceived = true;
+    const Settings& s = m_program.settings;
+    bool poster = false, cover = false;
+    if (s.CBSL && fetchPicture(urls->poster, "Locandina", *m_window.WEBLOC)) {
+        poster = true;
+        intake.setPicturesReceived(poster, cover);
+    }
     if (s.CBSCOP && fetchPicture(urls->cover, "Copertina", *m_intake.JPEGImage1)) {
         // The covers list may have hidden the view: a cover to be saved is one the user sees.
         m_intake.JPEGImage1->show();
         m_window.LED1->setOn(true);
-        intake.CoverReceived = true;
+        cover = true;
+        intake.setPicturesReceived(poster, cover);
     }
 }
 
@@ -346,60 +338,13 @@ void LookupController::WEBOKClick()
     LookupWindow& w = m_window;
     IntakeTab& in = m_intake;
     const std::string fileName = intakeFileName(line);
-    in.EDTitolo->setText(w.WEBTIT->text());
+    const FoundFilm film{t(w.WEBTIT->text()),  t(w.WEBGEN->text()),  t(w.WEBDURATA->text()),
+                         t(w.WEBANNO->text()), t(w.WEBATT1->text()), t(w.WEBATT2->text()),
+                         t(w.WEBREGIA->text()), t(w.WEBTRAMA->toPlainText())};
+    const std::size_t dot = fileName.rfind('.');
+    m_program.intake.takeLookup(film, "lc_" + fileName.substr(0, dot) + ".jpg");
     intakeselection::colourTitle(*in.EDTitolo, fileName);
-    in.EDGenere->setText(q(text::upperAscii(t(w.WEBGEN->text()))));
-    in.EDDurata->setText(w.WEBDURATA->text());
-    in.EDDataU->setText(w.WEBANNO->text());
-    in.EDAttore1->setText(w.WEBATT1->text());
-    in.EDAttore2->setText(w.WEBATT2->text());
-    in.EDRegia->setText(w.WEBREGIA->text());
-    in.MDTrama->setPlainText(w.WEBTRAMA->toPlainText());
     in.AssociaDati->setEnabled(true);
     in.LOC->copyFrom(*w.WEBLOC);
-    const std::size_t dot = fileName.rfind('.');
-    in.EDNFLOC->setText(q("lc_" + fileName.substr(0, dot) + ".jpg"));
     w.hide();
-}
-
-void LookupController::HTTP1WorkBegin(qint64 total)
-{
-    QProgressBar* bar = m_state.UpdateState != 0 ? m_updateBar : m_window.ProgressBar1;
-    if (!bar)
-        return;
-    bar->setValue(0);
-    bar->setMaximum(static_cast<int>(std::min<qint64>(total, INT_MAX)));
-}
-
-void LookupController::HTTP1Work(qint64 bytesSoFar)
-{
-    QProgressBar* bar = m_state.UpdateState != 0 ? m_updateBar : m_window.ProgressBar1;
-    if (!bar)
-        return;
-    // An unknown size (0) leaves the bar at its start; a size passed by more bytes fills it.
-    if (bar->maximum() > 0)
-        bar->setValue(static_cast<int>(std::min<qint64>(bytesSoFar, bar->maximum())));
-}
-
-void LookupController::HTTP1WorkEnd()
-{
-    if (m_state.UpdateState != 0) {
-        if (m_updateBar) {
-            // A size never announced (a chunked answer) left the bar without a range: it ends full all the same.
-            if (m_updateBar->maximum() <= m_updateBar->minimum())
-                m_updateBar->setMaximum(m_updateBar->minimum() + 1);
-            m_updateBar->setValue(m_updateBar->maximum());
-        }
-        return;
-    }
-    // A size never announced left the bar running: at the end it is empty.
-    if (m_window.ProgressBar1->maximum() == 0)
-        m_window.ProgressBar1->setMaximum(1);
-    m_window.ProgressBar1->setValue(0);
-}
-
-void LookupController::HTTP1Status(const QString& text)
-{
-    if (m_state.UpdateState == 0)
-        m_window.StatusPanel1->setText(text);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lookup/lookup_session.h"
+
 #include <QObject>
 
 #include <string>
@@ -8,10 +10,8 @@
 class Dialogs;
 class IntakeTab;
 class LookupWindow;
-class QProgressBar;
 class ResultsWindow;
-struct LookupSession;
-struct ProgramState;
+struct Program;
 namespace http {
 class Client;
 }
@@ -25,8 +25,8 @@ class LookupController : public QObject
 {
     Q_OBJECT
 public:
-    LookupController(ProgramState& state, LookupSession& session, http::Client& http, Dialogs& dialogs,
-                     LookupWindow& window, ResultsWindow& results, IntakeTab& intake, QObject* parent = nullptr);
+    LookupController(Program& program, http::Client& http, Dialogs& dialogs, LookupWindow& window,
+                     ResultsWindow& results, IntakeTab& intake, QObject* parent = nullptr);
 
     void OpenLookup();
     void WEBQUERYClick();
@@ -40,14 +40,8 @@ public:
     void CLBATTClickCheck();
     void CLBGENClick(int line);
     void WEBOKClick();
-    // The update window's bar, which the transfer events drive while UpdateState is not 0.
-    void setUpdateBar(QProgressBar* bar) { m_updateBar = bar; }
 
 private:
-    void HTTP1WorkBegin(qint64 total);
-    void HTTP1Work(qint64 bytesSoFar);
-    void HTTP1WorkEnd();
-    void HTTP1Status(const QString& text);
     void log(const std::string& line);
     // The selected intake line, or -1.
     int selectedIntakeLine() const;
@@ -64,14 +58,14 @@ private:
     void abortLookup();
     void stopIfAborted() const;
 
-    ProgramState& m_state;
-    LookupSession& m_session;
+    Program& m_program;
+    // The lookup's working tables; each search and each film page refills them.
+    LookupSession m_session;
     http::Client& m_http;
     Dialogs& m_dialogs;
     LookupWindow& m_window;
     ResultsWindow& m_results;
     IntakeTab& m_intake;
-    QProgressBar* m_updateBar = nullptr;
     class LineChoice* m_genreChoice = nullptr;
     // A search (with its chooser and film page) is under way, and whether a closed window ended it.
     bool m_searching = false;

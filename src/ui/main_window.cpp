@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "qt_text.h"
 #include "archive_browser.h"
 #include "archive_tab.h"
 #include "clipboard_import_controller.h"
@@ -7,7 +8,7 @@
 #include "intake_controller.h"
 #include "intake_tools_controller.h"
 #include "lookup_controller.h"
-#include "error_report.h"
+#include "session/error_report.h"
 #include "file_questions.h"
 #include "intake_tab.h"
 #include "settings_tab.h"
@@ -17,7 +18,6 @@
 
 #include "archive/archive_file.h"
 #include "archive/config_file.h"
-#include "archive/program_state.h"
 #include "base/cp1252.h"
 #include "browser/open_archive.h"
 #include "help/help_file.h"
@@ -25,6 +25,8 @@
 #include "lookup/filmup_site.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "session/program.h"
+#include "session/startup.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -44,12 +46,11 @@ namespace {
 
 const char* const kSecondSiteUrl = "https://www.mymovies.it";
 
-QString q(const std::string& text) { return cp1252::toQString(text); }
 
 } // namespace
 
-MainWindow::MainWindow(ProgramState& state, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), m_state(state), m_dialogs(dialogs)
+MainWindow::MainWindow(Program& program, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), m_program(program), m_dialogs(dialogs)
 {
     setObjectName("TForm1");
     m_pages = named<QTabWidget>("PageControl1");
@@ -78,12 +79,12 @@ MainWindow::MainWindow(ProgramState& state, Dialogs& dialogs, QWidget* parent)
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
 
-    m_browser = new ArchiveBrowser(m_state, m_dialogs, *m_archive, *m_settings->SGStat, this);
-    m_covers = new CoversController(m_state, m_dialogs, *m_intake, *m_archive, this);
-    m_intakeLogic = new IntakeController(m_state, m_dialogs, *m_intake, *m_browser, *m_covers, this);
-    m_intakeTools = new IntakeToolsController(m_state, m_dialogs, *m_intake, *m_intakeLogic, this);
+    m_browser = new ArchiveBrowser(m_program, m_dialogs, *m_archive, *m_settings->SGStat, this);
+    m_covers = new CoversController(m_program, m_dialogs, *m_intake, *m_archive, this);
+    m_intakeLogic = new IntakeController(m_program, m_dialogs, *m_intake, *m_browser, *m_covers, this);
+    m_intakeTools = new IntakeToolsController(m_program, m_dialogs, *m_intake, *m_intakeLogic, this);
     m_clipboardImport =
-        new ClipboardImportController(m_state, m_dialogs, *m_intake, *QGuiApplication::clipboard(), this);
+        new ClipboardImportController(m_program, m_dialogs, *m_intake, *QGuiApplication::clipboard(), this);
     connectControls();
     FormCreate();
 }
@@ -107,7 +108,7 @@ void MainWindow::connectControls()
     });
 
     // The check boxes and the settings stay one: whatever sets a box sets the option.
-    Settings& s = m_state.settings;
+    Settings& s = m_program.settings;
     const auto bind = [this](QCheckBox* box, bool& option) {
         connect(box, &QCheckBox::toggled, this, [&option](bool on) { option = on; });
     };
@@ -122,39 +123,15 @@ void MainWindow::connectControls()
 
 void MainWindow::FormCreate()
 {
-    Settings& s = m_state.settings;
-    s = Settings::defaults(files::toText(m_state.dataFolder));
-    setWindowTitle(q("Zenfo - Pellicorio - " + std::string(" ") + s.ProgramVersion));
-
-    // Taken first: a second copy must know it is one before it writes anything.
-    if (!m_state.folderLock)
-        m_state.folderLock = std::make_unique<FolderLock>(m_state.dataFolder / kLockFileName);
-    reportErrors(m_dialogs, [&] { ReadConfig(s, m_dialogs); });
-    m_intakeLogic->ReadVolumeLabel();
+    const std::string version = Settings{}.ProgramVersion;
+    setWindowTitle(q("Zenfo - Pellicorio - " + std::string(" ") + version));
+    StartupResult started = startProgram(m_program, m_dialogs);
+    m_intakeLogic->showVolumeLabel();
     showSettings();
-    m_intake->CBSLLOC->setChecked(s.CBSALVALOC);
-
-    LoadResult result{LoadResult::Outcome::Damaged, {}, {}};
-    std::optional<OpenedArchive> opened;
-    try {
-        opened = OpenArchive(m_state.archive, s.ArchivePath, m_state.regional, m_dialogs, m_browser->indexKeeper());
-        result = opened->load;
-    } catch (const std::exception& e) {
-        // Whatever stopped the load, an archive not known to be safe is never written.
-        result.error = e.what();
-    } catch (...) {
-        result.error = "Errore imprevisto nella lettura di films.txt";
-    }
-    if (result.outcome == LoadResult::Outcome::Damaged)
-        m_state.archive.protectedReason = result.error;
-    showStartupOutcome(static_cast<int>(result.outcome), result.error, opened ? &*opened : nullptr);
-    if (m_state.folderLock->state() == FolderLock::State::HeldByOther && result.outcome != LoadResult::Outcome::Damaged) {
-        m_state.archive.protectedReason = kLockedArchiveNotice;
-        m_dialogs.message(Dialogs::Kind::Warning, kLockedArchiveNotice);
-        protectArchive();
-    }
-    if (!result.dateLabel.empty())
-        m_archive->Label32->setText(q(result.dateLabel));
+    m_intake->CBSLLOC->setChecked(m_program.settings.CBSALVALOC);
+    showStartupOutcome(started);
+    if (!started.dateLabel.empty())
+        m_archive->Label32->setText(q(started.dateLabel));
 
     const QString secondSiteHost = QString(kSecondSiteUrl).section("//", 1);
     IntakeTab::setLink(m_intake->LINK1, kSecondSiteUrl, secondSiteHost);
@@ -165,14 +142,14 @@ void MainWindow::FormCreate()
     m_pages->setCurrentIndex(0);
     m_intake->PageControl2->setCurrentIndex(0);
     m_archive->PageControl3->setCurrentIndex(0);
-    m_archive->Label36->setText(q("Titoli Totali : " + std::to_string(m_state.archive.ArchiveCount)));
+    m_archive->Label36->setText(q("Titoli Totali : " + std::to_string(m_program.archive.model().ArchiveCount)));
     loadHelp();
     m_settings->SGStat->setColumnWidth(0, 150);
 }
 
 void MainWindow::showSettings()
 {
-    const Settings& s = m_state.settings;
+    const Settings& s = m_program.settings;
     m_intake->NavFilm->setText(q(s.MediaFolder));
     m_intake->NavCopert->setText(q(s.CoverListFolder));
     m_settings->EDArchCop->setText(q(s.CoverArchiveFolder));
@@ -186,11 +163,11 @@ void MainWindow::showSettings()
     m_settings->CBSCOP->setChecked(scop);
 }
 
-void MainWindow::showStartupOutcome(int outcome, const std::string& error, OpenedArchive* opened)
+void MainWindow::showStartupOutcome(StartupResult& result)
 {
     const auto showArchive = [&] {
-        if (opened) {
-            m_browser->showOpened(*opened);
+        if (result.opened) {
+            m_browser->showOpened(*result.opened);
         } else {
             m_browser->RefreshGenres();
             m_browser->FillTitleList();
@@ -198,7 +175,7 @@ void MainWindow::showStartupOutcome(int outcome, const std::string& error, Opene
     };
     using Outcome = LoadResult::Outcome;
     ArchiveTab& a = *m_archive;
-    switch (static_cast<Outcome>(outcome)) {
+    switch (result.outcome) {
     case Outcome::Loaded:
         a.DBAggRec->setEnabled(true);
         a.DBCancRec->setEnabled(true);
@@ -218,18 +195,17 @@ void MainWindow::showStartupOutcome(int outcome, const std::string& error, Opene
         a.DATIDB->setEnabled(false);
         break;
     case Outcome::Damaged: {
-        m_dialogs.message(Dialogs::Kind::Error, error);
-        m_dialogs.message(Dialogs::Kind::Warning, kProtectedArchiveNotice);
         // Browsing what could be read is safe.
-        const bool any = m_state.archive.ArchiveCount > 0;
+        const bool any = m_program.archive.model().ArchiveCount > 0;
         a.FILTRI->setEnabled(any);
         a.FLTCLEAR->setEnabled(any);
         a.DATIDB->setEnabled(any);
-        protectArchive();
         showArchive();
         break;
     }
     }
+    if (result.readOnly)
+        protectArchive();
 }
 
 void MainWindow::protectArchive()
@@ -244,7 +220,7 @@ void MainWindow::protectArchive()
 
 void MainWindow::loadHelp()
 {
-    const auto path = help::findHelpFile(m_state.helpFolders);
+    const auto path = help::findHelpFile(m_program.helpFolders);
     if (!path) {
         m_help->setPlainText(help::kMissingText);
         return;
@@ -263,7 +239,7 @@ void MainWindow::setDatePicker(DatePickerWindow* picker) { m_browser->setDatePic
 
 void MainWindow::Button2Click()
 {
-    const std::string question = m_state.archive.PendingDataFlag >= 1
+    const std::string question = m_program.archive.pendingData()
                                      ? "Attenzione ! Dati Pendenti non salvati !\nESCO ugualmente ?"
                                      : "ESCO ?";
     if (m_dialogs.confirm(Dialogs::Kind::Question, question))
@@ -272,14 +248,14 @@ void MainWindow::Button2Click()
 
 void MainWindow::SpeedButton2Click()
 {
-    reportErrors(m_dialogs, [&] { WriteConfig(m_state.settings); });
+    reportErrors(m_dialogs, [&] { WriteConfig(m_program.settings); });
 }
 
-void MainWindow::EDNickChange(const QString& text) { m_state.settings.NickName = cp1252::fromQString(text); }
+void MainWindow::EDNickChange(const QString& text) { m_program.settings.NickName = t(text); }
 
 void MainWindow::chooseArchiveFolder(std::string& folder, QLineEdit* edit)
 {
-    if (const auto chosen = askFolder(m_dialogs, folder, m_state.settings.ProgramFolder)) {
+    if (const auto chosen = askFolder(m_dialogs, folder, m_program.settings.ProgramFolder)) {
         folder = *chosen;
         edit->setText(q(folder));
     }
@@ -287,12 +263,12 @@ void MainWindow::chooseArchiveFolder(std::string& folder, QLineEdit* edit)
 
 void MainWindow::EDArchCopClick()
 {
-    chooseArchiveFolder(m_state.settings.CoverArchiveFolder, m_settings->EDArchCop);
+    chooseArchiveFolder(m_program.settings.CoverArchiveFolder, m_settings->EDArchCop);
 }
 
 void MainWindow::SpeedButton4Click()
 {
-    chooseArchiveFolder(m_state.settings.PosterArchiveFolder, m_settings->EDArchLoc);
+    chooseArchiveFolder(m_program.settings.PosterArchiveFolder, m_settings->EDArchLoc);
 }
 
 void MainWindow::CBSLClick()
@@ -303,16 +279,14 @@ void MainWindow::CBSLClick()
 
 void MainWindow::CoverZoomClick()
 {
-    m_state.ZoomChoice = 1;
     if (m_zoom)
-        m_zoom->exec();
+        m_zoom->zoom(ZoomWindow::Choice::Cover, m_browser->coverPath(), m_browser->coverPath());
 }
 
 void MainWindow::LCZOOMClick()
 {
-    m_state.ZoomChoice = 0;
     if (m_zoom)
-        m_zoom->exec();
+        m_zoom->zoom(ZoomWindow::Choice::Poster, m_browser->posterPath(), m_browser->coverPath());
 }
 
 void MainWindow::PasteClick()

@@ -15,8 +15,8 @@ class IntakeTab;
 class QTabWidget;
 class QTextBrowser;
 class SettingsTab;
-struct OpenedArchive;
-struct ProgramState;
+struct Program;
+struct StartupResult;
 class ZoomWindow;
 
 // The main window TForm1; its creation runs the start-up sequence.
@@ -24,7 +24,7 @@ class MainWindow : public QWidget
 {
     Q_OBJECT
 public:
-    MainWindow(ProgramState& state, Dialogs& dialogs, QWidget* parent = nullptr);
+    MainWindow(Program& program, Dialogs& dialogs, QWidget* parent = nullptr);
 
     ArchiveTab* archiveTab() const { return m_archive; }
     IntakeTab* intakeTab() const { return m_intake; }
@@ -61,8 +61,7 @@ protected:
 private:
     void FormCreate();
     void showSettings();
-    // opened: what start-up derived from the archive; without it the archive is shown as it is.
-    void showStartupOutcome(int outcome, const std::string& error, OpenedArchive* opened);
+    void showStartupOutcome(StartupResult& result);
     // Every change of the archive is refused from here on; browsing stays.
     void protectArchive();
     void loadHelp();
@@ -70,7 +69,7 @@ private:
     // Folder chooser of the settings tab for one archive folder.
     void chooseArchiveFolder(std::string& folder, class QLineEdit* edit);
 
-    ProgramState& m_state;
+    Program& m_program;
     Dialogs& m_dialogs;
     QTabWidget* m_pages;
     ArchiveTab* m_archive;

@@ -9,22 +9,23 @@
 #include "request_guard.h"
 #include "settings_tab.h"
 #include "results_window.h"
+#include "transfer_progress.h"
 #include "update_controller.h"
 #include "update_window.h"
 #include "zoom_window.h"
 
-#include "archive/program_state.h"
+#include "session/program.h"
 #include "platform/http_client.h"
 #include "update/update_site.h"
 
 #include <QPushButton>
 
-ProgramWindows::ProgramWindows(ProgramState& state, Dialogs& dialogs)
+ProgramWindows::ProgramWindows(Program& program, Dialogs& dialogs)
 {
     HTTP1 = std::make_unique<http::Client>();
     HTTP1->setObjectName("HTTP1");
-    form1 = std::make_unique<MainWindow>(state, dialogs);
-    form2 = std::make_unique<ZoomWindow>(state, dialogs, form1.get());
+    form1 = std::make_unique<MainWindow>(program, dialogs);
+    form2 = std::make_unique<ZoomWindow>(dialogs, form1.get());
     form1->setZoomWindow(form2.get());
     form3 = std::make_unique<DatePickerWindow>(form1.get());
     form1->setDatePicker(form3.get());
@@ -32,11 +33,13 @@ ProgramWindows::ProgramWindows(ProgramState& state, Dialogs& dialogs)
     form5 = std::make_unique<ResultsWindow>(form1.get());
     form6 = std::make_unique<UpdateWindow>(form1.get());
 
-    lookup = new LookupController(state, state.lookup, *HTTP1, dialogs, *form4, *form5, *form1->intakeTab(), form1.get());
+    lookup = new LookupController(program, *HTTP1, dialogs, *form4, *form5, *form1->intakeTab(), form1.get());
     form1->setLookup(lookup);
-    lookup->setUpdateBar(form6->PBAGG);
-    update::Setup setup{state.settings.ProgramVersion, update::baseUrl(), {state.programFolder, state.dataFolder}};
-    updater = new UpdateController(state, std::move(setup), *HTTP1, dialogs, *form6, form1.get());
+    // Where the transfers show is decided beside the client, and the update check tells it.
+    transfers = new TransferProgress(*HTTP1, *form4->ProgressBar1, *form4->StatusPanel1, *form6->PBAGG, form1.get());
+    update::Setup setup{program.settings.ProgramVersion, update::baseUrl(), {program.programFolder, program.dataFolder}};
+    updater = new UpdateController(std::move(setup), *HTTP1, dialogs, *form6, form1.get());
+    QObject::connect(updater, &UpdateController::updateStateChanged, transfers, &TransferProgress::setUpdateState);
     QObject::connect(form1->settingsTab()->BBAGGIORNA, &QPushButton::clicked, updater,
                      &UpdateController::BBAGGIORNAClick);
     // One request at a time: what would start another waits for the end of the running one, and

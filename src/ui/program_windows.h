@@ -12,7 +12,8 @@ class ResultsWindow;
 class UpdateController;
 class UpdateWindow;
 class ZoomWindow;
-struct ProgramState;
+struct Program;
+class TransferProgress;
 namespace http {
 class Client;
 }
@@ -21,7 +22,7 @@ class Client;
 // the start-up sequence before the others exist.
 struct ProgramWindows
 {
-    ProgramWindows(ProgramState& state, Dialogs& dialogs);
+    ProgramWindows(Program& program, Dialogs& dialogs);
     ~ProgramWindows();
 
     // The one HTTP client of the program; it outlives the windows that wait for it.
@@ -35,4 +36,5 @@ struct ProgramWindows
     LookupController* lookup = nullptr;
     UpdateController* updater = nullptr;
     RequestGuard* requests = nullptr;
+    TransferProgress* transfers = nullptr;
 };

@@ -1,10 +1,9 @@
 #include "update_controller.h"
 
 #include "bitmap_bar.h"
-#include "error_report.h"
+#include "session/error_report.h"
 #include "update_window.h"
 
-#include "archive/program_state.h"
 #include "base/cp1252.h"
 #include "platform/http_client.h"
 
@@ -12,12 +11,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-UpdateController::UpdateController(ProgramState& state, update::Setup setup, http::Client& http,
-                                   Dialogs& dialogs, UpdateWindow& window, QObject* parent)
-    : QObject(parent), m_dialogs(dialogs), m_window(window), m_updateState(state.UpdateState),
+UpdateController::UpdateController(update::Setup setup, http::Client& http, Dialogs& dialogs, UpdateWindow& window,
+                                   QObject* parent)
+    : QObject(parent), m_dialogs(dialogs), m_window(window),
       m_check(
-          state.UpdateState, state.UpdateFileName, std::move(setup),
-          [&http](const std::string& url, std::size_t maxBytes) { return http.get(url, maxBytes); }, *this)
+          std::move(setup), [&http](const std::string& url, std::size_t maxBytes) { return http.get(url, maxBytes); },
+          *this)
 {
     connect(m_window.BBBUPSTART, &QPushButton::clicked, this, &UpdateController::BBBUPSTARTClick);
     connect(&m_window, &UpdateWindow::closeBoxClicked, this, [this] { m_check.closed(); });
@@ -55,7 +54,7 @@ void UpdateController::setCaption(const std::string& text)
 {
     m_window.BBBUPSTART->setText(cp1252::toQString(text));
     // Enter asks the site only: a second Enter must not download and write a package.
-    m_window.BBBUPSTART->setDefault(m_updateState == 0);
+    m_window.BBBUPSTART->setDefault(m_check.state() == 0);
 }
 
 void UpdateController::setBarPosition(int position)
@@ -67,3 +66,5 @@ void UpdateController::close()
 {
     m_window.accept();
 }
+
+void UpdateController::stateChanged(int state) { emit updateStateChanged(state); }

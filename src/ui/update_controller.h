@@ -6,7 +6,6 @@
 
 class Dialogs;
 class UpdateWindow;
-struct ProgramState;
 namespace http {
 class Client;
 }
@@ -17,11 +16,16 @@ class UpdateController : public QObject, private update::Screen
 {
     Q_OBJECT
 public:
-    UpdateController(ProgramState& state, update::Setup setup, http::Client& http, Dialogs& dialogs,
-                     UpdateWindow& window, QObject* parent = nullptr);
+    UpdateController(update::Setup setup, http::Client& http, Dialogs& dialogs, UpdateWindow& window,
+                     QObject* parent = nullptr);
 
     void BBAGGIORNAClick();
     void BBBUPSTARTClick();
+    // 0 check, 2 download, 1 leave.
+    int state() const { return m_check.state(); }
+
+signals:
+    void updateStateChanged(int state);
 
 private:
     void setStatus(const std::string& text) override;
@@ -30,9 +34,9 @@ private:
     void setCaption(const std::string& text) override;
     void setBarPosition(int position) override;
     void close() override;
+    void stateChanged(int state) override;
 
     Dialogs& m_dialogs;
     UpdateWindow& m_window;
-    const int& m_updateState;
     update::UpdateCheck m_check;
 };

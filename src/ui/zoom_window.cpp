@@ -1,9 +1,8 @@
 #include "zoom_window.h"
 
-#include "error_report.h"
+#include "session/error_report.h"
 #include "jpeg_view.h"
 
-#include "archive/program_state.h"
 #include "base/cp1252.h"
 
 #include <QVBoxLayout>
@@ -19,9 +18,9 @@ std::string fileNamePart(const std::string& path)
 
 } // namespace
 
-ZoomWindow::ZoomWindow(ProgramState& state, Dialogs& dialogs, QWidget* parent)
+ZoomWindow::ZoomWindow(Dialogs& dialogs, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint),
-      m_state(state), m_dialogs(dialogs)
+      m_dialogs(dialogs)
 {
     setObjectName("TForm2");
     setWindowTitle("Zenfo - ZOOM COPERTINA");
@@ -33,16 +32,28 @@ ZoomWindow::ZoomWindow(ProgramState& state, Dialogs& dialogs, QWidget* parent)
     setFixedSize(492, 473);
 }
 
+void ZoomWindow::setPicture(Choice choice, const std::string& picturePath, const std::string& coverPath)
+{
+    m_choice = choice;
+    m_path = picturePath;
+    m_coverPath = coverPath;
+}
+
+void ZoomWindow::zoom(Choice choice, const std::string& picturePath, const std::string& coverPath)
+{
+    setPicture(choice, picturePath, coverPath);
+    exec();
+}
+
 void ZoomWindow::FormShow()
 {
-    const bool cover = m_state.ZoomChoice == 1;
-    const std::string& path = cover ? m_state.CoverImagePath : m_state.PosterImagePath;
-    const bool loaded = reportErrors(m_dialogs, [&] { CoverZ->setFileName(cp1252::toQString(path)); });
+    const bool cover = m_choice == Choice::Cover;
+    const bool loaded = reportErrors(m_dialogs, [&] { CoverZ->setFileName(cp1252::toQString(m_path)); });
     if (!loaded)
         return; // the previous picture and caption stay
     // The poster caption names the cover's file, as it always has.
     const std::string caption = (cover ? "Copertina del film : " : "Localdina del film : ") +
-                                fileNamePart(m_state.CoverImagePath);
+                                fileNamePart(m_coverPath);
     setWindowTitle(cp1252::toQString(caption));
 }
 

@@ -34,15 +34,15 @@ std::string printable(std::string s)
 
 } // namespace
 
-UpdateCheck::UpdateCheck(int& updateState, std::string& updateFileName, Setup setup, Get get, Screen& screen)
-    : m_state(updateState), m_fileName(updateFileName), m_setup(std::move(setup)), m_get(std::move(get)),
-      m_screen(screen)
+UpdateCheck::UpdateCheck(Setup setup, Get get, Screen& screen)
+    : m_setup(std::move(setup)), m_get(std::move(get)), m_screen(screen)
 {
 }
 
 void UpdateCheck::reset()
 {
     m_state = 0;
+    m_screen.stateChanged(m_state);
     m_screen.clearLog();
     m_screen.setStatus("Pronto");
     m_screen.setCaption(kCheckCaption);
@@ -72,6 +72,7 @@ void UpdateCheck::closed()
 void UpdateCheck::toState(int state, const char* caption)
 {
     m_state = state;
+    m_screen.stateChanged(m_state);
     m_screen.setCaption(caption);
 }
 

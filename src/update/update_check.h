@@ -27,6 +27,8 @@ public:
     virtual void setCaption(const std::string& text) = 0; // the one button
     virtual void setBarPosition(int position) = 0;
     virtual void close() = 0;
+    // The button's state changed: not 0, the transfers belong to the update window.
+    virtual void stateChanged(int state) = 0;
 };
 
 struct Setup
@@ -39,11 +41,14 @@ struct Setup
 };
 
 // The one button of the update window and its three states: 0 check, 2 download, 1 leave.
-// updateState and updateFileName are the program-wide values the transfer events read.
 class UpdateCheck
 {
 public:
-    UpdateCheck(int& updateState, std::string& updateFileName, Setup setup, Get get, Screen& screen);
+    UpdateCheck(Setup setup, Get get, Screen& screen);
+
+    int state() const { return m_state; }
+    // The package name of the last successful check.
+    const std::string& fileName() const { return m_fileName; }
 
     // Before each opening of the window.
     void reset();
@@ -58,8 +63,8 @@ private:
     void leave();
     void toState(int state, const char* caption);
 
-    int& m_state;
-    std::string& m_fileName;
+    int m_state = 0;
+    std::string m_fileName;
     Setup m_setup;
     Get m_get;
     Screen& m_screen;

@@ -279,14 +279,13 @@ TEST(ArchiveFile, LineEndsAreCrLfLfOrALoneCr)
     } cases[] = {{a + "\r\n" + b, 2}, {a + "\n" + b + "\n", 2}, {a + "\r" + b + "\r", 2}, {a + "\r\n\n", -2}};
     for (const auto& c : cases) {
         dir.write("films.txt", c.contents);
-        std::vector<RecordTable::Row> out;
+        RecordTable out;
         if (c.records < 0) {
-            EXPECT_THROW(readArchiveRecords((dir / "films.txt").string(), kItalian, out), ArchiveLineError);
+            EXPECT_THROW(ReadArchiveFile((dir / "films.txt").string(), out, 1, kItalian), ArchiveLineError);
             continue;
         }
-        readArchiveRecords((dir / "films.txt").string(), kItalian, out);
-        ASSERT_EQ(static_cast<int>(out.size()), c.records);
-        EXPECT_EQ(out[1]->titolo, "B.AVI");
+        ASSERT_EQ(ReadArchiveFile((dir / "films.txt").string(), out, 1, kItalian), c.records);
+        EXPECT_EQ(out.row(2).titolo, "B.AVI");
     }
 }
 
@@ -305,16 +304,14 @@ TEST(ArchiveFile, LargeFilesNameTheFirstBadLineInEitherHalf)
             contents += (i == bad ? std::string("rotta") : lines[static_cast<std::size_t>(i)]) + "\r\n";
         ASSERT_GT(contents.size(), 8u << 20);
         dir.write("films.txt", contents);
-        std::vector<RecordTable::Row> out;
-        try {
-            readArchiveRecords(path, kItalian, out);
-            FAIL();
-        } catch (const ArchiveLineError& e) {
-            EXPECT_EQ(e.line(), bad + 1);
-        }
-        ASSERT_EQ(static_cast<int>(out.size()), bad);
+        ScriptedDialogs quiet;
+        ArchiveModel out;
+        const LoadResult result = LoadArchive(out, path, kItalian, quiet);
+        ASSERT_EQ(result.outcome, LoadResult::Outcome::Damaged);
+        EXPECT_TRUE(result.error.ends_with("(films.txt, riga " + std::to_string(bad + 1) + ")")) << result.error;
+        ASSERT_EQ(out.ArchiveCount, bad);
         if (bad > 0) {
-            EXPECT_EQ(out.back()->titolo, "TITOLO " + std::to_string(bad - 1) + std::string(200, 'x'));
+            EXPECT_EQ(out.ArchiveTable.row(bad).titolo, "TITOLO " + std::to_string(bad - 1) + std::string(200, 'x'));
         }
     }
     std::string whole;
@@ -407,9 +404,11 @@ TEST(LoadedLines, ReadAndWrittenAsTheParserReadsThem)
     ScriptedDialogs dialogs;
     ArchiveModel asLines, asRecords;
     ASSERT_EQ(LoadArchive(asLines, path, kItalian, dialogs).outcome, LoadResult::Outcome::Loaded);
-    ASSERT_EQ(LoadArchive(asRecords, path, kItalian, dialogs, readArchiveRecords).outcome, LoadResult::Outcome::Loaded);
+    // What the parser makes of each line on its own.
+    for (int i = 1; i <= 5; ++i)
+        archiveline::parse(lines[i - 1], kItalian, asRecords.ArchiveTable.edit(i));
+    asRecords.ArchiveCount = 5;
     ASSERT_EQ(asLines.ArchiveCount, 5);
-    ASSERT_EQ(asRecords.ArchiveCount, 5);
     const std::string written = formatArchive(asRecords.ArchiveTable, 5, kItalian);
     EXPECT_EQ(formatArchive(asLines.ArchiveTable, 5, kItalian), written);
     EXPECT_EQ(formatArchive(asLines.ViewTable, 5, kItalian), written);

@@ -194,7 +194,7 @@ TEST_F(HostileServer, EveryBadAnswerIsLoggedAndTheProgramGoesOn)
     serve("/posters/loc/500/rosa.jpg", makeJpeg(200, 150));
     search();
     EXPECT_EQ(log().last(), "Terminato !");
-    EXPECT_TRUE(state.intake.PosterReceived && state.intake.CoverReceived);
+    EXPECT_TRUE(program.intake.draft().posterReceived && program.intake.draft().coverReceived);
     for (const HttpTestServer::Request& r : server.requests())
         EXPECT_EQ(r.header("Accept-Encoding"), "") << r.target;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/program_state.h"
+#include "session/program.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "ui/main_window.h"
@@ -21,14 +21,14 @@ class ProgramFixture : public ::testing::Test
 protected:
     TempFolder folder;
     ScriptedDialogs dialogs;
-    ProgramState state;
+    Program program;
     std::unique_ptr<ProgramWindows> windows;
 
     void start()
     {
-        state.dataFolder = folder.path();
-        state.helpFolders = {folder.path()};
-        windows = std::make_unique<ProgramWindows>(state, dialogs);
+        program.dataFolder = folder.path();
+        program.helpFolders = {folder.path()};
+        windows = std::make_unique<ProgramWindows>(program, dialogs);
     }
 
     MainWindow* main() const { return windows->form1.get(); }

@@ -1,4 +1,5 @@
 #include "support/program_fixture.h"
+#include "ui/archive_browser.h"
 #include "support/test_pictures.h"
 
 #include "archive/archive_line.h"
@@ -138,7 +139,7 @@ TEST_F(Browser, ChoosingATitleShowsItAndFindsItsPictures)
     EXPECT_TRUE(control<JpegView>("DBJPGcover")->picture().isNull()); // loaded when its tab shows
     showTab(2);
     EXPECT_EQ(control<JpegView>("DBJPGcover")->picture().size(), QSize(300, 600));
-    EXPECT_EQ(state.CoverImagePath, folder.text() + "copertine/matrix.JPG");
+    EXPECT_EQ(main()->browser()->coverPath(), folder.text() + "copertine/matrix.JPG");
 }
 
 TEST_F(Browser, EnterInThePlotBeepsAndInsertsNothing)
@@ -209,7 +210,7 @@ TEST_F(Browser, UpdateWritesBothTablesAndTheFile)
     control<QPushButton>("DBAggRec")->click();
     EXPECT_EQ(dialogs.log, (std::vector<std::string>{"confirm: Aggiorno dati del record selezionato ?",
                                                      "information: Record aggiornato"}));
-    EXPECT_EQ(state.archive.ArchiveTable.row(3).posizione, "Gino-CD7");
+    EXPECT_EQ(program.archive.model().ArchiveTable.row(3).posizione, "Gino-CD7");
     const std::string saved = folder.read("films.txt");
     EXPECT_NE(saved.find("Gino-CD7"), std::string::npos);
     EXPECT_NE(saved.find("\tincollata con a capo\r\n"), std::string::npos);
@@ -265,7 +266,7 @@ TEST_F(Browser, DeletingTheFirstOfThreeShowsTheNext)
     EXPECT_EQ(text("DBEDgenere"), "");
     EXPECT_EQ(text("DBEDdataa"), "30/12/1899");
     EXPECT_EQ(text("DBEDdimmb"), "0,00");
-    EXPECT_EQ(state.archive.ArchiveCount, 1);
+    EXPECT_EQ(program.archive.model().ArchiveCount, 1);
 }
 
 TEST_F(Browser, NoSelectionUpdateBeepsAndNoChangesWithoutYes)
@@ -315,7 +316,7 @@ TEST_F(Browser, MergeFromTheButtonReportsAndListsTheWholeArchive)
     EXPECT_NE(dialogs.log.back().find("riga 3"), std::string::npos);
     EXPECT_EQ(folder.read("films.txt"), saved);
     EXPECT_EQ(titles(), (QStringList{"ALIEN.MPG", "BLADE RUNNER.AVI", "MATRIX.AVI", "TOY STORY.AVI"}));
-    EXPECT_EQ(state.archive.ArchiveCount, 4);
+    EXPECT_EQ(program.archive.model().ArchiveCount, 4);
 }
 
 TEST_F(Browser, AClickOnTheLineAlreadyCurrentShowsItsPictures)
@@ -326,7 +327,7 @@ TEST_F(Browser, AClickOnTheLineAlreadyCurrentShowsItsPictures)
     showTab(2);
     // Line 0 is current after the fill, yet the click chooses it.
     choose(0);
-    EXPECT_EQ(state.CoverImagePath, folder.text() + "copertine/ALIEN.jpg");
+    EXPECT_EQ(main()->browser()->coverPath(), folder.text() + "copertine/ALIEN.jpg");
     EXPECT_EQ(shown("DBJPGcover"), QSize(300, 600));
     choose(0); // again: nothing lost, nothing asked
     EXPECT_EQ(shown("DBJPGcover"), QSize(300, 600));
@@ -363,13 +364,13 @@ TEST_F(Browser, DeletionKeepsThePicturesAndTabsOfTheDeletedTitle)
     startWith(kThree);
     showTab(2);
     choose(0);
-    const std::string cover = state.CoverImagePath, poster = state.PosterImagePath;
+    const std::string cover = main()->browser()->coverPath(), poster = main()->browser()->posterPath();
     dialogs.confirmAnswers = {true};
     control<QPushButton>("DBCancRec")->click();
     EXPECT_EQ(text("DBEDtitolo"), "MATRIX.AVI"); // the record that moved up is shown
     auto* tabs = control<QTabWidget>("PageControl3");
-    EXPECT_EQ(state.CoverImagePath, cover);
-    EXPECT_EQ(state.PosterImagePath, poster);
+    EXPECT_EQ(main()->browser()->coverPath(), cover);
+    EXPECT_EQ(main()->browser()->posterPath(), poster);
     EXPECT_TRUE(tabs->isTabVisible(2)); // MATRIX has no cover, but the tabs are not refreshed
     EXPECT_FALSE(tabs->isTabVisible(1));
     EXPECT_EQ(tabs->currentIndex(), 2);

@@ -32,7 +32,7 @@ protected:
     std::string media() const { return folder.text() + "media"; }
     std::string coversFolder() const { return folder.text() + "copertine"; }
     // The position the scan gives on this machine.
-    std::string position() const { return "Nick-" + volume::ReadVolumeLabel(media(), state.volumes); }
+    std::string position() const { return "Nick-" + volume::ReadVolumeLabel(media(), program.volumes); }
 
     void SetUp() override
     {
@@ -170,7 +170,7 @@ TEST_F(Intake, WholeRoadFromFileToArchive)
     EXPECT_EQ(dialogs.log, std::vector<std::string>{"beep"});
     click("AssociaDati");
     EXPECT_TRUE(ticked(1));
-    EXPECT_EQ(state.archive.PendingDataFlag, 1);
+    EXPECT_EQ(program.archive.model().PendingDataFlag, 1);
 
     // Showing the tab again while data are pending keeps the ticks.
     showIntake();
@@ -181,7 +181,7 @@ TEST_F(Intake, WholeRoadFromFileToArchive)
     ASSERT_EQ(dialogs.log.size(), 3u);
     EXPECT_EQ(dialogs.log[1], "confirm: Aggiungo elementi con spunta a DataBase ?");
     EXPECT_EQ(dialogs.log[2], "information: Processati : 3\nDoppi      : 0\nAggiunti   : 1");
-    EXPECT_EQ(state.archive.PendingDataFlag, 0);
+    EXPECT_EQ(program.archive.model().PendingDataFlag, 0);
     const std::string saved = folder.read("films.txt");
     EXPECT_NE(saved.find("MATRIX.AVI\tFANTASCIENZA\t\t\tWachowski\t" + position() + "\t136'\t"), std::string::npos)
         << saved;
@@ -211,9 +211,9 @@ TEST_F(Intake, AssociatingAGreyedLineTicksItAndTheAdditionCountsItTwice)
     dialogs.confirmAnswers = {true};
     click("AddToDB");
     EXPECT_EQ(dialogs.log.back(), "information: Processati : 1\nDoppi      : 1\nAggiunti   : 1");
-    ASSERT_EQ(state.archive.ArchiveCount, 1);
+    ASSERT_EQ(program.archive.model().ArchiveCount, 1);
     // The sort swaps the two equal keys, so the record that remains is the one just associated.
-    EXPECT_EQ(state.archive.ArchiveTable.row(1).genere, "FANTASCIENZA");
+    EXPECT_EQ(program.archive.model().ArchiveTable.row(1).genere, "FANTASCIENZA");
     EXPECT_NE(folder.read("films.txt").find("ALIEN.MPG\tFANTASCIENZA\t"), std::string::npos);
 }
 
@@ -243,7 +243,7 @@ TEST_F(Intake, EmptyFolderShowsThePlaceholderThatOffersNothing)
     dialogs.confirmAnswers = {true};
     click("AddToDB");
     EXPECT_EQ(dialogs.log.back(), "information: Processati : 1\nDoppi      : 0\nAggiunti   : 0");
-    EXPECT_EQ(state.archive.ArchiveCount, 0);
+    EXPECT_EQ(program.archive.model().ArchiveCount, 0);
 }
 
 TEST_F(Intake, DiscardingUnticksAndClearsThePendingData)
@@ -264,7 +264,7 @@ TEST_F(Intake, DiscardingUnticksAndClearsThePendingData)
     EXPECT_TRUE(ticked(0));
     click("Scarta");
     EXPECT_FALSE(ticked(0) || ticked(1));
-    EXPECT_EQ(state.archive.PendingDataFlag, 0);
+    EXPECT_EQ(program.archive.model().PendingDataFlag, 0);
     EXPECT_EQ(dialogs.log[0], "confirm warning: Disassocio tutti i dati associati?");
     click("QUIT");
     EXPECT_EQ(dialogs.log.back(), "confirm: ESCO ?");
@@ -282,15 +282,15 @@ TEST_F(Intake, AFailedSaveKeepsTheArchiveAndTheTicks)
     click("AddToDB");
     ASSERT_EQ(dialogs.log.size(), 2u);
     EXPECT_EQ(dialogs.log[1].rfind("error: ", 0), 0u) << dialogs.log[1];
-    EXPECT_EQ(state.archive.ArchiveCount, 1);
-    EXPECT_EQ(state.archive.ArchiveTable.row(1).titolo, "ALIEN.MPG");
+    EXPECT_EQ(program.archive.model().ArchiveCount, 1);
+    EXPECT_EQ(program.archive.model().ArchiveTable.row(1).titolo, "ALIEN.MPG");
     EXPECT_TRUE(ticked(0));
 
     fs::remove_all(folder / "films.txt");
     dialogs.confirmAnswers = {true};
     click("AddToDB");
     EXPECT_EQ(dialogs.log.back(), "information: Processati : 1\nDoppi      : 0\nAggiunti   : 1");
-    EXPECT_EQ(state.archive.ArchiveCount, 2);
+    EXPECT_EQ(program.archive.model().ArchiveCount, 2);
 }
 
 TEST_F(Intake, ChoosingTheMediaFolderRemembersItAndRescans)
@@ -319,7 +319,7 @@ TEST_F(Intake, CoversAreListedShownRenamedAfterTitlesAndDeleted)
     folder.write("copertine/note.txt", "");
     startWith({"Matrix.avi", "alien.MPG"});
     auto* covers = control<QListWidget>("ListBox3");
-    ASSERT_EQ(state.settings.CoverListFolder, coversFolder());
+    ASSERT_EQ(program.settings.CoverListFolder, coversFolder());
     QStringList entries;
     for (int i = 0; i < covers->count(); ++i)
         entries << covers->item(i)->text();
@@ -401,7 +401,7 @@ TEST_F(Intake, ArchiveAssociationTakesTheTitleTheLineShowsAfterAnAddition)
     click("AssociaDati");
     dialogs.confirmAnswers = {true, true};
     click("AddToDB");
-    ASSERT_EQ(state.archive.ViewTable.row(2).titolo, "BLADE.AVI"); // the view re-sorted under the line
+    ASSERT_EQ(program.archive.model().ViewTable.row(2).titolo, "BLADE.AVI"); // the view re-sorted under the line
     showCoversTab();
     clickCover(0);
     ASSERT_TRUE(control<QPushButton>("AssCopArch")->isEnabled());
@@ -428,7 +428,7 @@ TEST_F(Intake, CoversPlaceholderAFailedDeletionAndABrokenPicture)
     QTest::mouseClick(control<QLineEdit>("NavCopert"), Qt::LeftButton);
     EXPECT_EQ(dialogs.log.back(), "folder: " + coversFolder());
     EXPECT_EQ(text("NavCopert").toStdString(), folder.text() + "altre");
-    EXPECT_EQ(state.settings.CoverListFolder, folder.text() + "altre");
+    EXPECT_EQ(program.settings.CoverListFolder, folder.text() + "altre");
     EXPECT_NE(folder.read("Zenfo_conf.CFG").find("\r\n" + folder.text() + "altre\r\n"), std::string::npos);
     ASSERT_EQ(coverEntries(), (QStringList{"ROTTA.JPG", "VIA.JPG"}));
 
@@ -452,7 +452,7 @@ TEST_F(Intake, CoversPlaceholderAFailedDeletionAndABrokenPicture)
 
 TEST_F(Intake, TheVolumeLabelShowsAndGoesIntoThePositions)
 {
-    state.volumes = fakeDisc(folder, "FILM\\x2001");
+    program.volumes = fakeDisc(folder, "FILM\\x2001");
     startWith({"Matrix.avi"});
     EXPECT_EQ(text("EDVOL"), "FILM 01");
     clickLine(0);
@@ -477,8 +477,8 @@ TEST_F(Intake, AssociationSavesTheReceivedPicturesUnderTheTitlesNames)
     EXPECT_FALSE(fs::exists(folder / "locandine"));
     EXPECT_FALSE(fs::exists(folder / "copertine/MATRIX.jpg"));
 
-    state.intake.PosterReceived = true;
-    state.intake.CoverReceived = true;
+    program.intake.setPicturesReceived(true, program.intake.draft().coverReceived);
+    program.intake.setPicturesReceived(program.intake.draft().posterReceived, true);
     click("AssociaDati");
     EXPECT_TRUE(fs::exists(folder / "locandine/lc_MATRIX.jpg"));
     EXPECT_TRUE(fs::exists(folder / "copertine/MATRIX.jpg"));
@@ -492,12 +492,12 @@ TEST_F(Intake, AssociationSavesTheReceivedPicturesUnderTheTitlesNames)
     EXPECT_TRUE(fs::exists(folder / "copertine/MATRIX.jpg"));
 
     // A cover folder that cannot be made stops with the error, yet the data stay pending.
-    state.archive.PendingDataFlag = 0;
+    program.archive.model().PendingDataFlag = 0;
     folder.write("blocco", "");
-    state.settings.CoverListFolder = folder.text() + "blocco/copertine";
+    program.settings.CoverListFolder = folder.text() + "blocco/copertine";
     click("AssociaDati");
     EXPECT_EQ(dialogs.log.back().rfind("error: ", 0), 0u);
-    EXPECT_EQ(state.archive.PendingDataFlag, 1);
+    EXPECT_EQ(program.archive.model().PendingDataFlag, 1);
 }
 
 TEST_F(Intake, ToolsRenameAndCopyTheSelectedLine)
@@ -541,7 +541,7 @@ TEST_F(Intake, ExportedListsComeBackGreyedAndUntouchedByABadImport)
     clickLine(1);
     QTest::mouseClick(control<QCheckBox>("AutoMan"), Qt::LeftButton);
     click("AssociaDati");
-    ASSERT_EQ(state.archive.PendingDataFlag, 1);
+    ASSERT_EQ(program.archive.model().PendingDataFlag, 1);
     folder.write("rotta.txt", "A\tB\tC\r\n");
     dialogs.confirmAnswers = {false, true, true};
     dialogs.fileAnswers = {folder.text() + "rotta.txt", folder.text() + "altri.txt"};
@@ -553,12 +553,12 @@ TEST_F(Intake, ExportedListsComeBackGreyedAndUntouchedByABadImport)
     EXPECT_EQ(dialogs.log.back(), "error: '' is not a valid date\n(rotta.txt, riga 1)");
     EXPECT_EQ(lines(), (QStringList{"ALIEN.MPG", "MATRIX.AVI"}));
     EXPECT_TRUE(ticked(1));
-    EXPECT_EQ(state.archive.PendingDataFlag, 1);
+    EXPECT_EQ(program.archive.model().PendingDataFlag, 1);
 
     click("Import");
     EXPECT_EQ(lines(), (QStringList{"ALIEN.MPG", "MATRIX.AVI", "Zorro.divx"}));
     EXPECT_EQ(greyed(), (std::vector<bool>{true, false, false}));
-    EXPECT_EQ(state.archive.PendingDataFlag, 0);
+    EXPECT_EQ(program.archive.model().PendingDataFlag, 0);
     EXPECT_FALSE(control<QToolButton>("Rinomina")->isEnabled());
     clickLine(2);
     EXPECT_EQ(text("EDPosizione"), "Pino-DVD");
@@ -583,8 +583,8 @@ TEST_F(Intake, PictureNamesThatLeaveTheirFolderAreRefused)
     QTest::mouseClick(control<QCheckBox>("AutoMan"), Qt::LeftButton);
     control<JpegView>("LOC")->setPicture(QImage(30, 40, QImage::Format_RGB32));
     control<JpegView>("JPEGImage1")->setPicture(QImage(60, 40, QImage::Format_RGB32));
-    state.intake.PosterReceived = true;
-    state.intake.CoverReceived = true;
+    program.intake.setPicturesReceived(true, program.intake.draft().coverReceived);
+    program.intake.setPicturesReceived(program.intake.draft().posterReceived, true);
     const fs::path outside = folder.path().parent_path() / "x.jpg";
     fs::remove(outside);
 
@@ -597,12 +597,12 @@ TEST_F(Intake, PictureNamesThatLeaveTheirFolderAreRefused)
     EXPECT_FALSE(fs::exists(outside));
     EXPECT_FALSE(fs::exists(folder / "lc_x.jpg"));
     EXPECT_TRUE(fs::exists(folder / "locandine/lc_x.jpg")) << "the plain poster name still saves";
-    EXPECT_EQ(state.archive.PendingDataFlag, 1);
+    EXPECT_EQ(program.archive.model().PendingDataFlag, 1);
 
     // Nor does a poster replace one of the program's own files in a posters folder set to the
     // data folder.
     const std::string archive = folder.read("films.txt");
-    state.settings.PosterArchiveFolder = folder.path().string();
+    program.settings.PosterArchiveFolder = folder.path().string();
     control<QLineEdit>("EDNFLOC")->setText("FILMS.TXT");
     click("AssociaDati");
     EXPECT_EQ(dialogs.log.back(),

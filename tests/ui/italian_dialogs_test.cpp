@@ -1,7 +1,7 @@
 // Qt's own windows speak Italian whatever the process locale: the suite runs this file under
 // LANG=C and again under LANG=en_US.UTF-8.
 #include "archive/archive_file.h"
-#include "archive/program_state.h"
+#include "session/program.h"
 #include "base/dates.h"
 #include "platform/regional_locale.h"
 #include "support/modal_windows.h"
@@ -190,10 +190,10 @@ TEST(ItalianDialogs, DatePickerNamesTheMonthInItalian)
 TEST(ItalianDialogs, TheArchiveRoundTripsUnderTheProcessLocale)
 {
     TempFolder folder;
-    ProgramState state;
-    state.dataFolder = folder.path();
-    state.helpFolders = {folder.path()};
-    state.regional = regional::fromProcessLocale();
+    Program program;
+    program.dataFolder = folder.path();
+    program.helpFolders = {folder.path()};
+    program.regional = regional::fromProcessLocale();
     ArchiveModel sample;
     for (const char* title : {"ALIEN.MPG", "MATRIX.AVI", "LA VITA \xC8 BELLA.DIVX"}) {
         dfilm& r = sample.ArchiveTable.edit(++sample.ArchiveCount);
@@ -210,7 +210,7 @@ TEST(ItalianDialogs, TheArchiveRoundTripsUnderTheProcessLocale)
     big.dataa = dates::encode({1999, 12, 31}) + 0.4375;
     big.dimmb = 1234567.25;
     big.riservato = 3;
-    SaveArchive(sample, (folder / "films.txt").string(), state.regional);
+    SaveArchive(sample, (folder / "films.txt").string(), program.regional);
     folder.write("Zenfo_conf.CFG", "4.4.0\r\n" + folder.text() + "\r\n" + folder.text() + "\r\n" + folder.text() +
                                        "\r\n" + folder.text() + "\r\nGino\r\n");
     const std::string original = folder.read("films.txt");
@@ -219,7 +219,7 @@ TEST(ItalianDialogs, TheArchiveRoundTripsUnderTheProcessLocale)
         << original;
 
     QtDialogs dialogs;
-    ProgramWindows windows(state, dialogs);
+    ProgramWindows windows(program, dialogs);
     MainWindow* main = windows.form1.get();
     dialogs.setParent(main);
     main->show();

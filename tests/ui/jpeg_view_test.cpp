@@ -1,9 +1,11 @@
+#include "support/archives.h"
 #include "support/program_fixture.h"
 #include "support/test_pictures.h"
 
 #include "ui/jpeg_view.h"
 #include "ui/zoom_window.h"
 
+#include <QListView>
 #include <QPushButton>
 #include <QTimer>
 
@@ -115,10 +117,16 @@ using Zoom = ProgramFixture;
 TEST_F(Zoom, ShowsTheCoverOrThePosterUnderItsCaption)
 {
     writeConfig();
-    folder.write("films.txt", "");
+    std::filesystem::create_directories(folder / "copertine");
+    std::filesystem::create_directories(folder / "locandine");
+    const std::string coverPath = jpegFile(folder, "copertine/MATRIX.jpg", 1000, 500);
+    jpegFile(folder, "locandine/lc_MATRIX.jpg", 300, 600);
+    folder.write("films.txt", archiveLines({archivedFilm("MATRIX.AVI")}));
     start();
-    state.CoverImagePath = jpegFile(folder, "MATRIX.jpg", 1000, 500);
-    state.PosterImagePath = jpegFile(folder, "lc_MATRIX.jpg", 300, 600);
+    main()->show();
+    // The pictures are those of the title the user chose.
+    auto* list = control<QListView>("DBLBresult");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
     ZoomWindow* zoom = windows->form2.get();
     EXPECT_EQ(zoom->windowTitle(), "Zenfo - ZOOM COPERTINA");
     EXPECT_EQ(zoom->size(), QSize(492, 473));
@@ -128,22 +136,22 @@ TEST_F(Zoom, ShowsTheCoverOrThePosterUnderItsCaption)
         control<QPushButton>(button)->click();
     };
     zoomWith("CoverZoom");
-    EXPECT_EQ(state.ZoomChoice, 1);
+    EXPECT_EQ(zoom->choice(), ZoomWindow::Choice::Cover);
     EXPECT_EQ(zoom->windowTitle(), "Copertina del film : MATRIX.jpg");
     EXPECT_EQ(zoom->CoverZ->picture().size(), QSize(1000, 500));
     EXPECT_EQ(zoom->CoverZ->drawRect(), QRect(0, 113, 492, 246));
 
     zoomWith("LCZOOM");
-    EXPECT_EQ(state.ZoomChoice, 0);
+    EXPECT_EQ(zoom->choice(), ZoomWindow::Choice::Poster);
     EXPECT_EQ(zoom->windowTitle(), "Localdina del film : MATRIX.jpg");
     EXPECT_EQ(zoom->CoverZ->picture().size(), QSize(300, 600));
     EXPECT_TRUE(dialogs.log.empty());
 
     // A file that does not load is reported; the window opens as it was last time.
-    std::filesystem::remove(state.CoverImagePath);
+    std::filesystem::remove(coverPath);
     zoomWith("CoverZoom");
     ASSERT_EQ(dialogs.log.size(), 1u);
-    EXPECT_EQ(dialogs.log[0], "error: File not found\n" + state.CoverImagePath);
+    EXPECT_EQ(dialogs.log[0], "error: File not found\n" + coverPath);
     EXPECT_EQ(zoom->windowTitle(), "Localdina del film : MATRIX.jpg");
     EXPECT_EQ(zoom->CoverZ->picture().size(), QSize(300, 600));
 }

@@ -69,8 +69,8 @@ TEST_F(LookupPictures, APosterThatFailsDoesNotStopTheCover)
     EXPECT_EQ(pictureLines(), (QStringList{"Chiedo Locandina.", "ERR: Locandina NON ricevuta", "Chiedo Copertina.",
                                            QString("Copertina ricevuta.( %1 bytes)").arg(cover.size())}));
     EXPECT_EQ(log().last(), "Terminato !");
-    EXPECT_FALSE(state.intake.PosterReceived);
-    EXPECT_TRUE(state.intake.CoverReceived);
+    EXPECT_FALSE(program.intake.draft().posterReceived);
+    EXPECT_TRUE(program.intake.draft().coverReceived);
     EXPECT_TRUE(window()->LED1->isOn());
     EXPECT_TRUE(window()->WEBLOC->picture().isNull());
     EXPECT_EQ(intake()->JPEGImage1->picture().size(), QSize(500, 360));
@@ -81,7 +81,7 @@ TEST_F(LookupPictures, APosterThatFailsDoesNotStopTheCover)
     // leaves both flags down, though the last film's pictures had arrived.
     serve(kPosterPath, poster);
     search();
-    ASSERT_TRUE(state.intake.PosterReceived && state.intake.CoverReceived);
+    ASSERT_TRUE(program.intake.draft().posterReceived && program.intake.draft().coverReceived);
     EXPECT_EQ(window()->WEBLOC->picture().size(), QSize(120, 170));
     serveFilm("rosa", filmuppages::filmPage("Il nome della rosa"));
     search();
@@ -89,8 +89,8 @@ TEST_F(LookupPictures, APosterThatFailsDoesNotStopTheCover)
     search();
     EXPECT_EQ(pictureLines(), (QStringList{"URL locandina e copertina NON trovata."}));
     EXPECT_EQ(requestsTo(kPosterPath) + requestsTo(kCoverPath), picturesAsked);
-    EXPECT_FALSE(state.intake.PosterReceived);
-    EXPECT_FALSE(state.intake.CoverReceived);
+    EXPECT_FALSE(program.intake.draft().posterReceived);
+    EXPECT_FALSE(program.intake.draft().coverReceived);
     EXPECT_FALSE(window()->LED1->isOn());
     EXPECT_TRUE(window()->WEBLOC->picture().isNull());
     EXPECT_TRUE(intake()->JPEGImage1->picture().isNull());
@@ -120,8 +120,8 @@ TEST_F(LookupPictures, BodiesThatAreNoPictureAreRefused)
                                QString("Copertina ricevuta.( %1 bytes)").arg(c.body.size()),
                                "ERR: Copertina NON ricevuta"}))
             << c.name;
-        EXPECT_FALSE(state.intake.PosterReceived) << c.name;
-        EXPECT_FALSE(state.intake.CoverReceived) << c.name;
+        EXPECT_FALSE(program.intake.draft().posterReceived) << c.name;
+        EXPECT_FALSE(program.intake.draft().coverReceived) << c.name;
         EXPECT_FALSE(window()->LED1->isOn()) << c.name;
         EXPECT_EQ(log().last(), "Terminato !") << c.name;
     }
@@ -137,7 +137,7 @@ TEST_F(LookupPictures, UntickedOptionsRequestNoPicture)
     clickPage(2);
     QTest::mouseClick(control<QCheckBox>("CBSL"), Qt::LeftButton);
     QTest::mouseClick(control<QCheckBox>("CBSCOP"), Qt::LeftButton);
-    ASSERT_FALSE(state.settings.CBSL || state.settings.CBSCOP);
+    ASSERT_FALSE(program.settings.CBSL || program.settings.CBSCOP);
     clickPage(1);
     clickIntakeLine(0);
     QTest::mouseClick(control<QPushButton>("Paste"), Qt::LeftButton);
@@ -145,7 +145,7 @@ TEST_F(LookupPictures, UntickedOptionsRequestNoPicture)
     EXPECT_EQ(pictureLines(), QStringList{});
     EXPECT_EQ(requestsTo(kPosterPath) + requestsTo(kCoverPath), 0);
     EXPECT_EQ(log().last(), "Terminato !");
-    EXPECT_FALSE(state.intake.PosterReceived || state.intake.CoverReceived);
+    EXPECT_FALSE(program.intake.draft().posterReceived || program.intake.draft().coverReceived);
 }
 
 TEST_F(LookupPictures, TickedActorsAreSplitInTwoHalves)

@@ -31,7 +31,7 @@ protected:
         EXPECT_NE(main()->windowTitle().indexOf("  [SOLA LETTURA]"), -1);
         for (const char* name : {"DBAggRec", "DBCancRec", "MergeDB", "AddToDB", "Import"})
             EXPECT_FALSE(control<QWidget>(name)->isEnabled()) << name;
-        EXPECT_TRUE(state.archive.protectedReason.has_value());
+        EXPECT_TRUE(program.archive.model().protectedReason.has_value());
     }
 };
 
@@ -100,7 +100,7 @@ TEST_F(ReadOnlyStart, ASecondCopyOfTheProgramOpensTheArchiveReadOnly)
     const std::string saved = archiveLines({archivedFilm("ALIEN.MPG"), archivedFilm("MATRIX.AVI"), archivedFilm("ZORRO.DIVX")});
     EXPECT_EQ(folder.read("films.txt"), saved);
     // This copy's own view of the archive can no longer reach the file.
-    EXPECT_THROW(SaveArchive(state.archive, state.settings.ArchivePath, kItalian), UserError);
+    EXPECT_THROW(SaveArchive(program.archive.model(), program.settings.ArchivePath, kItalian), UserError);
     EXPECT_EQ(folder.read("films.txt"), saved);
 
     // When the first copy ends, the next start is the one that writes.
@@ -108,24 +108,24 @@ TEST_F(ReadOnlyStart, ASecondCopyOfTheProgramOpensTheArchiveReadOnly)
     ::waitpid(first, nullptr, 0);
     ::close(answer[0]);
     windows.reset();
-    state.folderLock.reset();
-    state.archive = ArchiveModel{};
+    program.folderLock.reset();
+    program.archive.model() = ArchiveModel{};
     dialogs.log.clear();
     start();
     EXPECT_TRUE(dialogs.log.empty());
-    EXPECT_FALSE(state.archive.protectedReason);
+    EXPECT_FALSE(program.archive.model().protectedReason);
     EXPECT_EQ(main()->windowTitle().indexOf("SOLA LETTURA"), -1);
-    EXPECT_EQ(state.archive.ArchiveCount, 3);
+    EXPECT_EQ(program.archive.model().ArchiveCount, 3);
 }
 
 // An archive the start-up could not even create (its folder is gone) is not taken for a fresh,
 // writable one.
 TEST_F(ReadOnlyStart, AnArchiveThatCannotBeCreatedStartsReadOnly)
 {
-    state.dataFolder = folder / "manca";
-    state.helpFolders = {folder.path()};
+    program.dataFolder = folder / "manca";
+    program.helpFolders = {folder.path()};
     dialogs.inputAnswers = {std::string("Gino")};
-    windows = std::make_unique<ProgramWindows>(state, dialogs);
+    windows = std::make_unique<ProgramWindows>(program, dialogs);
     const std::string archive = (folder / "manca" / "films.txt").string();
     ASSERT_GE(dialogs.log.size(), 3u);
     const std::vector<std::string> last(dialogs.log.end() - 3, dialogs.log.end());

@@ -1,7 +1,7 @@
 // Saves a picture of each tab of the main window on a small sample archive, for a person to
 // look at: ui_screenshots OUTPUT_FOLDER. Not part of the test suite.
 #include "archive/archive_file.h"
-#include "archive/program_state.h"
+#include "session/program.h"
 #include "base/dates.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
@@ -70,10 +70,10 @@ int main(int argc, char** argv)
     updates.on("/agg/Zenfo2VER.txt", versionFile);
 
     TempFolder folder;
-    ProgramState state;
-    state.dataFolder = folder.path();
-    state.programFolder = folder.path();
-    state.helpFolders = {std::filesystem::path(PELLICORIO_SOURCE_DIR) / "data"};
+    Program program;
+    program.dataFolder = folder.path();
+    program.programFolder = folder.path();
+    program.helpFolders = {std::filesystem::path(PELLICORIO_SOURCE_DIR) / "data"};
     std::filesystem::create_directories(folder / "media");
     for (const char* film : {"Il nome della rosa - CD1.avi", "Matrix.avi", "Nuovo Cinema Paradiso.mpg", "La vita \xC3\xA8 bella.divx", "Il Postino 2.AVI"})
         folder.write(std::string("media/") + film, std::string(1000, 'x'));
@@ -104,10 +104,10 @@ int main(int argc, char** argv)
     folder.write("copertine/MATRIX.jpg", makeJpeg(1000, 500));
     folder.write("copertine/scan001.jpg", makeJpeg(600, 400));
     folder.write("locandine/lc_MATRIX.jpg", makeJpeg(300, 420));
-    SaveArchive(sample, (folder / "films.txt").string(), state.regional);
+    SaveArchive(sample, (folder / "films.txt").string(), program.regional);
 
     ScriptedDialogs dialogs;
-    ProgramWindows windows(state, dialogs);
+    ProgramWindows windows(program, dialogs);
     MainWindow* main = windows.form1.get();
     main->resize(765, 580);
     main->show();
@@ -170,7 +170,8 @@ int main(int argc, char** argv)
     real.chooseFolder(folder.text() + "copertine");
     grabNextModal("date_picker");
     windows.form3->pick();
-    state.ZoomChoice = 1;
+    const std::string coverFile = folder.text() + "copertine/MATRIX.jpg";
+    windows.form2->setPicture(ZoomWindow::Choice::Cover, coverFile, coverFile);
     windows.form2->show();
     QApplication::processEvents();
     const QString zoomShot = QString("%1/zoom_%2.png").arg(argv[1], windows.form2->windowTitle().section(':', 1).trimmed());

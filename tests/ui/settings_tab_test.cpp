@@ -16,11 +16,11 @@ TEST_F(SettingsTabTest, SalvaWritesWhatTheTabShows)
     QLineEdit* nick = control<QLineEdit>("EDNick");
     nick->clear();
     QTest::keyClicks(nick, "Mario");
-    EXPECT_EQ(state.settings.NickName, "Mario");
+    EXPECT_EQ(program.settings.NickName, "Mario");
     control<QCheckBox>("CkBRimappa")->click();
     control<QCheckBox>("CBSCOP")->click();
     control<QCheckBox>("CBIPRCD")->click(); // temporary: never saved
-    EXPECT_TRUE(state.settings.CBIPRCD);
+    EXPECT_TRUE(program.settings.CBIPRCD);
     const std::string before = folder.read("Zenfo_conf.CFG");
     control<QPushButton>("SpeedButton2")->click();
     const std::string f = folder.text();
@@ -41,7 +41,7 @@ TEST_F(SettingsTabTest, UntickingThePosterRequestUnticksItsSaving)
     ASSERT_TRUE(salva->isChecked());
     sl->click();
     EXPECT_FALSE(salva->isChecked());
-    EXPECT_FALSE(state.settings.CBSALVALOC);
+    EXPECT_FALSE(program.settings.CBSALVALOC);
     sl->click();
     EXPECT_TRUE(sl->isChecked());
     EXPECT_FALSE(salva->isChecked());
@@ -74,15 +74,15 @@ TEST_F(SettingsTabTest, FolderChoosersChangeTheSettingButNotTheFile)
     control<QToolButton>("NAVDIRCOP")->click();
     // The default covers folder does not exist: the chooser starts at the program folder.
     EXPECT_EQ(dialogs.log.back(), "folder: " + folder.text());
-    EXPECT_EQ(state.settings.CoverArchiveFolder, folder.text() + "cop");
+    EXPECT_EQ(program.settings.CoverArchiveFolder, folder.text() + "cop");
     EXPECT_EQ(control<QLineEdit>("EDArchCop")->text(), QString::fromStdString(folder.text() + "cop"));
 
     control<QToolButton>("NAVDIRCOP")->click(); // cancelled: nothing changes
     EXPECT_EQ(dialogs.log.back(), "folder: " + folder.text() + "cop");
-    EXPECT_EQ(state.settings.CoverArchiveFolder, folder.text() + "cop");
+    EXPECT_EQ(program.settings.CoverArchiveFolder, folder.text() + "cop");
 
     control<QToolButton>("SpeedButton4")->click();
-    EXPECT_EQ(state.settings.PosterArchiveFolder, folder.text() + "loc");
+    EXPECT_EQ(program.settings.PosterArchiveFolder, folder.text() + "loc");
     EXPECT_EQ(control<QLineEdit>("EDArchLoc")->text(), QString::fromStdString(folder.text() + "loc"));
     EXPECT_EQ(folder.read("Zenfo_conf.CFG"), before);
 }

@@ -108,7 +108,7 @@ TEST_F(Startup, LoadedArchiveEnablesTheArchivePanels)
     folder.write("films.txt", archiveLine("ALIEN.MPG") + archiveLine("MATRIX.AVI"));
     start();
     EXPECT_TRUE(dialogs.log.empty());
-    EXPECT_EQ(state.archive.ArchiveCount, 2);
+    EXPECT_EQ(program.archive.model().ArchiveCount, 2);
     EXPECT_EQ(control<QLabel>("Label36")->text(), "Titoli Totali : 2");
     for (const char* name : {"FILTRI", "DATIDB"})
         EXPECT_TRUE(control<QWidget>(name)->isEnabled()) << name;
@@ -137,11 +137,11 @@ TEST_F(Startup, DamagedArchiveStartsReadOnlyAndTheFileStaysAsItWas)
     EXPECT_EQ(dialogs.log[0], "error: '' is not a valid date\n(films.txt, riga 2)");
     EXPECT_EQ(dialogs.log[1].substr(0, 9), "warning: ");
     EXPECT_NE(main()->windowTitle().indexOf("SOLA LETTURA"), -1);
-    EXPECT_EQ(state.archive.ArchiveCount, 1);
+    EXPECT_EQ(program.archive.model().ArchiveCount, 1);
     EXPECT_EQ(lines(control<QListView>("DBLBresult")), QStringList{"ALIEN.MPG"});
     for (const char* name : {"DBAggRec", "DBCancRec", "MergeDB", "AddToDB", "Import"})
         EXPECT_FALSE(control<QWidget>(name)->isEnabled()) << name;
-    EXPECT_TRUE(state.archive.protectedReason.has_value());
+    EXPECT_TRUE(program.archive.model().protectedReason.has_value());
     EXPECT_EQ(folder.read("films.txt"), contents);
 }
 
@@ -178,12 +178,12 @@ TEST_F(Quit, PendingDataGetsTheStrongerQuestion)
     folder.write("films.txt", "");
     start();
     main()->show();
-    state.archive.PendingDataFlag = 1;
+    program.archive.model().PendingDataFlag = 1;
     dialogs.confirmAnswers = {false};
     control<QPushButton>("QUIT")->click();
     EXPECT_EQ(dialogs.log.back(), "confirm: Attenzione ! Dati Pendenti non salvati !\nESCO ugualmente ?");
     EXPECT_TRUE(main()->isVisible());
-    EXPECT_EQ(state.archive.PendingDataFlag, 1);
+    EXPECT_EQ(program.archive.model().PendingDataFlag, 1);
 
     // The close box ends the program without a question.
     const std::size_t asked = dialogs.log.size();

@@ -5,6 +5,7 @@
 
 #include "ui/bitmap_bar.h"
 #include "ui/settings_tab.h"
+#include "ui/update_controller.h"
 #include "ui/update_window.h"
 
 #include <QElapsedTimer>
@@ -29,7 +30,7 @@ class Update : public ProgramFixture
 {
 protected:
     HttpTestServer server;
-    fs::path program;
+    fs::path programDir;
 
     void SetUp() override
     {
@@ -37,9 +38,9 @@ protected:
         qputenv("PELLICORIO_UPDATE_URL", QByteArray::fromStdString(server.baseUrl() + "/agg"));
         writeConfig();
         folder.write("films.txt", "");
-        program = folder / "programma";
-        fs::create_directory(program);
-        state.programFolder = program;
+        programDir = folder / "programma";
+        fs::create_directory(programDir);
+        ProgramFixture::program.programFolder = programDir;
     }
     void TearDown() override { qunsetenv("PELLICORIO_UPDATE_URL"); }
 
@@ -116,7 +117,6 @@ TEST_F(Update, TheWindowOpensFromTheSettingsTabWithItsControlsAndInitialTexts)
     window()->Edit1->setText("vecchio");
     window()->PBAGG->setMaximum(5000);
     window()->PBAGG->setValue(4000);
-    state.UpdateState = 1;
 
     bool modal = false;
     QString shownStatus, shownLog;
@@ -128,7 +128,7 @@ TEST_F(Update, TheWindowOpensFromTheSettingsTabWithItsControlsAndInitialTexts)
         shownLog = window()->Memo1->toPlainText();
         barValue = window()->PBAGG->value();
         barMaximum = window()->PBAGG->maximum();
-        shownState = state.UpdateState;
+        shownState = windows->updater->state();
         centreOffset = window()->frameGeometry().center() - window()->screen()->availableGeometry().center();
     });
     EXPECT_TRUE(modal);
@@ -179,7 +179,7 @@ TEST_F(Update, AFailedCheckStaysReadyAndASecondPressRepeatsIt)
             failedLog = log();
             failedStatus = status();
             failedCaption = caption();
-            failedState = state.UpdateState;
+            failedState = windows->updater->state();
             offer("4.4.0");
             press();
             secondLog = log();
@@ -198,7 +198,7 @@ TEST_F(Update, AFailedCheckStaysReadyAndASecondPressRepeatsIt)
             << f.name;
         EXPECT_EQ(secondStatus, "Fatto !") << f.name;
         EXPECT_EQ(secondCaption, "Esci da Web UpDate") << f.name;
-        EXPECT_EQ(state.UpdateState, 0) << f.name;
+        EXPECT_EQ(windows->updater->state(), 0) << f.name;
         EXPECT_EQ(caption(), "Controlla") << f.name;
     }
     EXPECT_EQ(server.lastRequest().header("User-Agent"), "Mozilla/3.0 IE9");
@@ -217,7 +217,7 @@ TEST_F(Update, ANewerVersionIsDownloadedAndSavedByteForByte)
     for (const auto& t : transfers) {
         const std::string body = package(300 * 1024);
         servePackage("update.zip", body, t.chunkSize);
-        fs::remove(program / "update.zip");
+        fs::remove(programDir / "update.zip");
         QStringList offerLog, savedLog;
         QString offerCaption, offerStatus, savedCaption, savedStatus, lookupPanel;
         int offerState = -1, savedState = -1, offerBar = -1, barValue = -1, barMaximum = -1, lookupBar = -1;
@@ -226,7 +226,7 @@ TEST_F(Update, ANewerVersionIsDownloadedAndSavedByteForByte)
             offerLog = log();
             offerCaption = caption();
             offerStatus = status();
-            offerState = state.UpdateState;
+            offerState = windows->updater->state();
             offerBar = window()->PBAGG->value();
             // The version file went to the lookup window's status panel; the package must not.
             lookupPanel = windows->form4->StatusPanel1->text();
@@ -235,7 +235,7 @@ TEST_F(Update, ANewerVersionIsDownloadedAndSavedByteForByte)
             savedLog = log();
             savedCaption = caption();
             savedStatus = status();
-            savedState = state.UpdateState;
+            savedState = windows->updater->state();
             barValue = window()->PBAGG->value();
             barMaximum = window()->PBAGG->maximum();
             lookupBar = windows->form4->ProgressBar1->value();
@@ -250,7 +250,7 @@ TEST_F(Update, ANewerVersionIsDownloadedAndSavedByteForByte)
         EXPECT_EQ(lookupPanel, QString::fromUtf8("Completato.")) << t.name;
 
         EXPECT_EQ(savedLog,
-                  (QStringList{QString::fromStdString("Aggiornamento salvato nel file: " + program.string() +
+                  (QStringList{QString::fromStdString("Aggiornamento salvato nel file: " + programDir.string() +
                                                       "/update.zip"),
                                "Unzippare il file nella dir. stessa, sovrascrivendo il file presente."}))
             << t.name;
@@ -265,11 +265,11 @@ TEST_F(Update, ANewerVersionIsDownloadedAndSavedByteForByte)
         EXPECT_EQ(lookupBar, 0) << t.name;
         EXPECT_EQ(windows->form4->StatusPanel1->text(), "lookup") << t.name;
 
-        std::ifstream saved(program / "update.zip", std::ios::binary);
+        std::ifstream saved(programDir / "update.zip", std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
         EXPECT_TRUE(bytes == body) << t.name << ": " << bytes.size() << " bytes saved of " << body.size();
         EXPECT_FALSE(fs::exists(folder / "update.zip")) << t.name;
-        EXPECT_EQ(state.UpdateState, 0) << t.name;
+        EXPECT_EQ(windows->updater->state(), 0) << t.name;
         EXPECT_EQ(caption(), "Controlla") << t.name;
     }
     EXPECT_EQ(server.lastRequest().target, "/agg/update.zip");
@@ -288,7 +288,7 @@ TEST_F(Update, AMissingPackageIsNotFoundAndOffersToLeave)
         failedLog = log();
         failedStatus = status();
         failedCaption = caption();
-        failedState = state.UpdateState;
+        failedState = windows->updater->state();
         press();
     });
     EXPECT_EQ(requestsTo("/agg/manca.zip"), 1);
@@ -296,8 +296,8 @@ TEST_F(Update, AMissingPackageIsNotFoundAndOffersToLeave)
     EXPECT_EQ(failedStatus, "Errore");
     EXPECT_EQ(failedCaption, "Esci da Web UpDate");
     EXPECT_EQ(failedState, 1);
-    EXPECT_EQ(state.UpdateState, 0);
-    EXPECT_TRUE(fs::is_empty(program));
+    EXPECT_EQ(windows->updater->state(), 0);
+    EXPECT_TRUE(fs::is_empty(programDir));
 }
 
 TEST_F(Update, ANameFromTheSiteThatIsNoPlainNameIsRefused)
@@ -321,7 +321,7 @@ TEST_F(Update, ANameFromTheSiteThatIsNoPlainNameIsRefused)
 // is a plain file, and in the data folder the package's name is taken by a folder.
 TEST_F(Update, FoldersThatTakeNoFileReportTheFailedWrite)
 {
-    fs::remove(program);
+    fs::remove(programDir);
     folder.write("programma", "a file where the program folder should be");
     fs::create_directories(folder / "update.zip" / "occupato");
     offer("4.4.1");
@@ -336,11 +336,11 @@ TEST_F(Update, FoldersThatTakeNoFileReportTheFailedWrite)
         failedLog = log();
         failedStatus = status();
         failedCaption = caption();
-        failedState = state.UpdateState;
+        failedState = windows->updater->state();
         press();
     });
     EXPECT_EQ(failedLog,
-              (QStringList{QString::fromStdString("Impossibile salvare il file: " + program.string() +
+              (QStringList{QString::fromStdString("Impossibile salvare il file: " + programDir.string() +
                                                   "/update.zip (File not found)"),
                            QString::fromStdString("Impossibile salvare il file: " + folder.text() +
                                                   "update.zip (File access denied)")}));
@@ -364,7 +364,7 @@ TEST_F(Update, AMalformedVersionShowsTheConversionErrorAndStaysReady)
         press();
         shownLog = log();
         shownCaption = caption();
-        shownState = state.UpdateState;
+        shownState = windows->updater->state();
     });
     EXPECT_EQ(dialogs.log, (std::vector<std::string>{"error: '41.' is not a valid integer value"}));
     EXPECT_TRUE(shownLog.isEmpty());
@@ -379,11 +379,11 @@ TEST_F(Update, TheCloseBoxReturnsToTheCheck)
     int stateBeforeClose = -1;
     openAnd([&] {
         press();
-        stateBeforeClose = state.UpdateState;
+        stateBeforeClose = windows->updater->state();
         window()->close();
     });
     EXPECT_EQ(stateBeforeClose, 2);
-    EXPECT_EQ(state.UpdateState, 0);
+    EXPECT_EQ(windows->updater->state(), 0);
     EXPECT_EQ(caption(), "Controlla");
     QString reopenedCaption;
     openAnd([&] { reopenedCaption = caption(); });
@@ -415,9 +415,9 @@ TEST_F(Update, ClosingDuringTheDownloadCancelsIt)
     EXPECT_TRUE(startDisabled);
     EXPECT_TRUE(openerDisabled);
     EXPECT_LT(waited, 10000) << "closing the window did not end the download";
-    EXPECT_EQ(state.UpdateState, 0);
+    EXPECT_EQ(windows->updater->state(), 0);
     EXPECT_EQ(caption(), "Controlla");
-    EXPECT_TRUE(fs::is_empty(program));
+    EXPECT_TRUE(fs::is_empty(programDir));
     EXPECT_TRUE(window()->BBBUPSTART->isEnabled());
     EXPECT_TRUE(main()->settingsTab()->BBAGGIORNA->isEnabled());
 }
@@ -477,17 +477,17 @@ TEST_F(Update, EnterPressesTheButtonAndEscapeIsTheCloseBox)
     bool closedByEscape = false;
     openAnd([&] {
         typeKey(window(), Qt::Key_Return);
-        stateAfterEnter = state.UpdateState;
+        stateAfterEnter = windows->updater->state();
         // The download writes a file: it waits for a click of its own.
         typeKey(window(), Qt::Key_Return);
-        stateAfterSecondEnter = state.UpdateState;
+        stateAfterSecondEnter = windows->updater->state();
         typeKey(window(), Qt::Key_Escape);
         closedByEscape = !window()->isVisible();
     });
     EXPECT_EQ(stateAfterEnter, 2);
     EXPECT_EQ(stateAfterSecondEnter, 2);
-    EXPECT_FALSE(fs::exists(program / "update.zip"));
+    EXPECT_FALSE(fs::exists(programDir / "update.zip"));
     EXPECT_TRUE(closedByEscape);
-    EXPECT_EQ(state.UpdateState, 0);
+    EXPECT_EQ(windows->updater->state(), 0);
     EXPECT_EQ(caption(), "Controlla");
 }

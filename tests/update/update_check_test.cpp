@@ -33,6 +33,9 @@ struct RecordingScreen : update::Screen
     void setCaption(const std::string& text) override { caption = text; }
     void setBarPosition(int position) override { bar = position; }
     void close() override { ++closes; }
+    // What the transfers are told: the check's state as it changes.
+    int state = 0;
+    void stateChanged(int s) override { state = s; }
 };
 
 // A site of fixed answers; a missing path fails like a 404.
@@ -60,14 +63,14 @@ const std::string kBase = "http://aggiornamenti.test/";
 
 struct Updater
 {
-    int state = 0;
-    std::string fileName;
     RecordingScreen screen;
     FakeSite site;
     update::UpdateCheck check;
+    const int& state;
+    const std::string& fileName;
 
     explicit Updater(std::vector<fs::path> folders = {})
-        : check(state, fileName, {"4.4.0", kBase, std::move(folders)}, site.get(), screen)
+        : check({"4.4.0", kBase, std::move(folders)}, site.get(), screen), state(screen.state), fileName(check.fileName())
     {
         check.reset();
     }
