@@ -308,19 +308,6 @@ RecordTable RecordTable::firstRows(const RecordTable& from, int n)
     return t;
 }
 
-void RecordTable::adopt(std::vector<Row>&& rows)
-{
-    m_generation = freshGeneration();
-    std::vector<Slot> slots;
-    slots.reserve(std::max(rows.size(), static_cast<std::size_t>(kInitialRows)));
-    for (Row& r : rows)
-        slots.push_back(r ? Slot::record(r.use_count() == 1 ? std::move(*r) : dfilm(*r)) : Slot());
-    rows.clear();
-    slots.resize(std::max(slots.size(), static_cast<std::size_t>(kInitialRows)));
-    m_rows = std::move(slots);
-    m_blocks.clear();
-}
-
 void RecordTable::copyRow(int i, const RecordTable& from, int j)
 {
     m_generation = freshGeneration();

@@ -80,8 +80,6 @@ public:
     void copyAllFrom(const RecordTable& other);
     // A table holding copies of rows 1..n only (sharing their records).
     static RecordTable firstRows(const RecordTable& from, int n);
-    // Takes the records as rows 1..n of an otherwise empty table.
-    void adopt(std::vector<Row>&& rows);
 
 private:
     struct Owned;

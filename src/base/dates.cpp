@@ -1,6 +1,7 @@
 #include "dates.h"
 
 #include "errors.h"
+#include "text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,24 +74,12 @@ std::string pad(int value, int width)
     return out;
 }
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 std::size_t runLength(std::string_view p, std::size_t i)
 {
     std::size_t n = 1;
-    while (i + n < p.size() && lowerAscii(p[i + n]) == lowerAscii(p[i]))
+    while (i + n < p.size() && text::lowerAscii(p[i + n]) == text::lowerAscii(p[i]))
         ++n;
     return n;
-}
-
-bool startsWithIgnoringCase(std::string_view s, std::string_view prefix)
-{
-    if (s.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (lowerAscii(s[i]) != lowerAscii(prefix[i]))
-            return false;
-    return true;
 }
 
 } // namespace
@@ -146,14 +135,14 @@ std::string format(std::string_view p, double dateTime, const RegionalSettings& 
     const int weekday = static_cast<int>(((days % 7) + 7 + 4) % 7); // 1970-01-01 was a Thursday
     bool twelveHour = false;
     for (std::size_t k = p.find_first_of("aA"); k < p.size(); ++k)
-        if (startsWithIgnoringCase(p.substr(k), "ampm") || startsWithIgnoringCase(p.substr(k), "am/pm"))
+        if (text::startsWithIgnoringAsciiCase(p.substr(k), "ampm") || text::startsWithIgnoringAsciiCase(p.substr(k), "am/pm"))
             twelveHour = true;
     std::string out;
     bool afterHour = false;
     std::size_t i = 0;
     while (i < p.size()) {
         const char ch = p[i];
-        const char lc = lowerAscii(ch);
+        const char lc = text::lowerAscii(ch);
         if (ch == '\'' || ch == '"') {
             const std::size_t end = p.find(ch, i + 1);
             const std::size_t stop = end == std::string_view::npos ? p.size() : end;
@@ -171,8 +160,8 @@ std::string format(std::string_view p, double dateTime, const RegionalSettings& 
             ++i;
             continue;
         }
-        if (lc == 'a' && (startsWithIgnoringCase(p.substr(i), "ampm") || startsWithIgnoringCase(p.substr(i), "am/pm"))) {
-            const bool ampm = startsWithIgnoringCase(p.substr(i), "ampm");
+        if (lc == 'a' && (text::startsWithIgnoringAsciiCase(p.substr(i), "ampm") || text::startsWithIgnoringAsciiCase(p.substr(i), "am/pm"))) {
+            const bool ampm = text::startsWithIgnoringAsciiCase(p.substr(i), "ampm");
             out += c.hour < 12 ? "AM" : "PM";
             i += ampm ? 4 : 5;
             continue;
@@ -256,7 +245,7 @@ double parseShortDate(std::string_view text, const RegionalSettings& rs, int cur
     // Order of day, month and year as the short date format lists them.
     enum Order { DMY, MDY, YMD } order = DMY;
     for (char ch : rs.shortDateFormat) {
-        const char lc = lowerAscii(ch);
+        const char lc = text::lowerAscii(ch);
         if (lc == 'd') {
             order = DMY;
             break;

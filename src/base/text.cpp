@@ -4,10 +4,11 @@ namespace text {
 namespace {
 
 char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 bool isTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 } // namespace
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string upperAscii(std::string_view s)
 {
@@ -21,7 +22,7 @@ std::string lowerAscii(std::string_view s)
 {
     std::string out(s);
     for (char& c : out)
-        c = lower(c);
+        c = lowerAscii(c);
     return out;
 }
 
@@ -43,6 +44,11 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b)
         if (upper(a[i]) != upper(b[i]))
             return false;
     return true;
+}
+
+bool startsWithIgnoringAsciiCase(std::string_view s, std::string_view prefix)
+{
+    return s.size() >= prefix.size() && equalsIgnoringAsciiCase(s.substr(0, prefix.size()), prefix);
 }
 
 int hexDigitValue(char c)

@@ -1,19 +1,14 @@
 #include "record_edit.h"
 
+#include "archive/film_texts.h"
 #include "base/text.h"
 
 namespace {
 
 void writeEdits(dfilm& r, const RecordEdits& e)
 {
-    r.genere = text::flattenLineBreaks(e.genere);
-    r.durata = text::flattenLineBreaks(e.durata);
-    r.datau = text::flattenLineBreaks(e.datau);
-    r.attore1 = text::flattenLineBreaks(e.attore1);
-    r.attore2 = text::flattenLineBreaks(e.attore2);
-    r.regia = text::flattenLineBreaks(e.regia);
+    writeFilmTexts(r, {e.genere, e.durata, e.datau, e.attore1, e.attore2, e.regia, e.trama});
     r.posizione = text::flattenLineBreaks(e.posizione);
-    r.trama = text::flattenLineBreaks(e.trama);
 }
 
 // Rows first..count-1 take the row above them; the last keeps a stale copy.

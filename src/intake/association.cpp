@@ -4,12 +4,7 @@
 
 void AssociateData(IntakeModel& intake, int slot, const AssociationFields& f)
 {
-    dfilm& d = intake.IntakeTable.edit(slot);
-    d.genere = text::upperAscii(text::flattenLineBreaks(f.genere));
-    d.durata = text::flattenLineBreaks(f.durata);
-    d.datau = text::flattenLineBreaks(f.datau);
-    d.attore1 = text::flattenLineBreaks(f.attore1);
-    d.attore2 = text::flattenLineBreaks(f.attore2);
-    d.regia = text::flattenLineBreaks(f.regia);
-    d.trama = text::flattenLineBreaks(f.trama);
+    FilmTexts texts = f;
+    texts.genere = text::upperAscii(f.genere);
+    writeFilmTexts(intake.IntakeTable.edit(slot), texts);
 }

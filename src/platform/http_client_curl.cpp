@@ -1,6 +1,7 @@
 #include "http_client.h"
 
 #include "base/errors.h"
+#include "base/text.h"
 
 #include <QEventLoop>
 #include <QMetaObject>
@@ -191,16 +192,6 @@ void postBegin(Transfer& t)
     post(t, {Event::Begin, std::max<qint64>(t.contentLength, 0), {}});
 }
 
-bool startsWithNoCase(std::string_view s, std::string_view prefix)
-{
-    if (s.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(s[i])) != prefix[i])
-            return false;
-    return true;
-}
-
 std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* user)
 {
     auto& t = *static_cast<Transfer*>(user);
@@ -218,9 +209,9 @@ std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* user
         const bool followed = t.responseCode >= 300 && t.responseCode < 400 && t.hasLocation;
         if (t.responseCode >= 200 && !followed)
             postBegin(t);
-    } else if (startsWithNoCase(line, "content-length:")) {
+    } else if (text::startsWithIgnoringAsciiCase(line, "content-length:")) {
         t.contentLength = std::strtoll(std::string(line.substr(15)).c_str(), nullptr, 10);
-    } else if (startsWithNoCase(line, "location:")) {
+    } else if (text::startsWithIgnoringAsciiCase(line, "location:")) {
         t.hasLocation = true;
     }
     return size * count;

@@ -1,7 +1,6 @@
 #include "intake_controller.h"
 
 #include "qt_text.h"
-#include "archive_browser.h"
 #include "click_filter.h"
 #include "covers_controller.h"
 #include "session/error_report.h"
@@ -51,9 +50,9 @@ void createFolder(const std::string& folder)
 
 } // namespace
 
-IntakeController::IntakeController(Program& program, Dialogs& dialogs, IntakeTab& tab, ArchiveBrowser& browser,
-                                   CoversController& covers, QObject* parent)
-    : QObject(parent), m_program(program), m_dialogs(dialogs), m_tab(tab), m_browser(browser), m_covers(covers)
+IntakeController::IntakeController(Program& program, Dialogs& dialogs, IntakeTab& tab, CoversController& covers,
+                                   QObject* parent)
+    : QObject(parent), m_program(program), m_dialogs(dialogs), m_tab(tab), m_covers(covers)
 {
     m_tab.CheckListBox1->setItemDelegate(new ArchivedMarkDelegate(m_tab.CheckListBox1));
     // A key press or a click on a line shows its entry; showing it twice does no harm.

@@ -2,7 +2,6 @@
 
 #include <QObject>
 
-class ArchiveBrowser;
 class CoversController;
 class Dialogs;
 class IntakeTab;
@@ -15,8 +14,8 @@ class IntakeController : public QObject
 {
     Q_OBJECT
 public:
-    IntakeController(Program& program, Dialogs& dialogs, IntakeTab& tab, ArchiveBrowser& browser,
-                     CoversController& covers, QObject* parent = nullptr);
+    IntakeController(Program& program, Dialogs& dialogs, IntakeTab& tab, CoversController& covers,
+                     QObject* parent = nullptr);
 
     void ReadVolumeLabel();
     void showVolumeLabel();
@@ -44,6 +43,5 @@ private:
     Program& m_program;
     Dialogs& m_dialogs;
     IntakeTab& m_tab;
-    ArchiveBrowser& m_browser;
     CoversController& m_covers;
 };

@@ -81,7 +81,7 @@ MainWindow::MainWindow(Program& program, Dialogs& dialogs, QWidget* parent)
 
     m_browser = new ArchiveBrowser(m_program, m_dialogs, *m_archive, *m_settings->SGStat, this);
     m_covers = new CoversController(m_program, m_dialogs, *m_intake, *m_archive, this);
-    m_intakeLogic = new IntakeController(m_program, m_dialogs, *m_intake, *m_browser, *m_covers, this);
+    m_intakeLogic = new IntakeController(m_program, m_dialogs, *m_intake, *m_covers, this);
     m_intakeTools = new IntakeToolsController(m_program, m_dialogs, *m_intake, *m_intakeLogic, this);
     m_clipboardImport =
         new ClipboardImportController(m_program, m_dialogs, *m_intake, *QGuiApplication::clipboard(), this);
