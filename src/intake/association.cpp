@@ -12,4 +12,7 @@ void AssociateData(IntakeModel& intake, int slot, const AssociationFields& f)
     d.attore2 = text::flattenLineBreaks(f.attore2);
     d.regia = text::flattenLineBreaks(f.regia);
     d.trama = text::flattenLineBreaks(f.trama);
+    if (static_cast<int>(intake.Associated.size()) < slot)
+        intake.Associated.resize(static_cast<std::size_t>(slot), false);
+    intake.Associated[static_cast<std::size_t>(slot - 1)] = true;
 }

@@ -11,5 +11,6 @@ struct AssociationFields
 };
 
 // Stores the data into the entry of the slot: the genre upper-cased, tabs and line breaks made
-// blanks so the record stays one archive line. The scan's fields stay as they are.
+// blanks so the record stays one archive line. The scan's fields stay as they are. The entry is
+// then marked associated.
 void AssociateData(IntakeModel& intake, int slot, const AssociationFields& fields);

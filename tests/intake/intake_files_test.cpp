@@ -82,7 +82,7 @@ TEST_F(Merge, KeepsOtherCaseAndDropsOtherPositionOnlyWhenAsked)
     }
 }
 
-TEST_F(Merge, OfTwoDuplicatesTheRecordTheSortPutsFirstRemains)
+TEST_F(Merge, TheArchivesRecordRemainsAndTakesWhatItLacksFromTheOtherCopy)
 {
     const auto from = [](const std::string& title, const std::string& who) {
         dfilm r = film(title);
@@ -93,12 +93,52 @@ TEST_F(Merge, OfTwoDuplicatesTheRecordTheSortPutsFirstRemains)
     ArchiveModel m = archiveOf({from("ZORRO.DIVX", "mine"), from("ALIEN.MPG", "mine"), from("MATRIX.AVI", "mine")});
     const MergeCounts c = MergeArchiveFile(m, path("altro.txt"), kItalian, {});
     EXPECT_EQ(c.removed, 2);
-    // The middle-pivot quicksort swaps the equal titles: both read records come first and remain.
+    // The middle-pivot quicksort puts both records read first; the archive's stay all the same.
     std::vector<std::string> kept;
     for (int k = 1; k <= m.ArchiveCount; ++k)
         kept.push_back(m.ArchiveTable.row(k).titolo + " " + m.ArchiveTable.row(k).trama);
-    EXPECT_EQ(kept, (std::vector<std::string>{"ALIEN.MPG theirs", "BLADE.AVI theirs", "MATRIX.AVI mine",
-                                              "ZORRO.DIVX theirs"}));
+    EXPECT_EQ(kept, (std::vector<std::string>{"ALIEN.MPG mine", "BLADE.AVI theirs", "MATRIX.AVI mine",
+                                              "ZORRO.DIVX mine"}));
+
+    // Each of the seven film data fields left empty or "???" takes the other copy's value; the
+    // rest of the record is the archive's.
+    dfilm mine = film("MATRIX.AVI");
+    mine.genere = "";
+    mine.attore1 = "???";
+    mine.attore2 = "Carrie-Anne Moss";
+    mine.regia = " ";
+    mine.durata = "";
+    mine.datau = "???";
+    mine.trama = "";
+    mine.riservato = 7;
+    dfilm theirs = film("MATRIX.AVI");
+    theirs.genere = "FANTASCIENZA";
+    theirs.attore1 = "Keanu Reeves";
+    theirs.attore2 = "Laurence Fishburne";
+    theirs.regia = "Wachowski";
+    theirs.durata = "136'";
+    theirs.datau = "???";
+    theirs.trama = "Neo";
+    theirs.dataa = dates::encode({2010, 1, 1});
+    theirs.riservato = 3;
+    save("matrix.txt", {theirs});
+    for (const bool ignorePosition : {false, true}) {
+        ArchiveModel one = archiveOf({mine});
+        if (ignorePosition) {
+            theirs.posizione = "Pino-DVD";
+            save("matrix.txt", {theirs});
+        }
+        const MergeCounts counts = MergeArchiveFile(one, path("matrix.txt"), kItalian, {ignorePosition, false});
+        EXPECT_EQ(mergeReport(counts), "Letti    : 1\nDoppi    : 1\nAggiunti : 0");
+        ASSERT_EQ(one.ArchiveCount, 1);
+        dfilm expected = mine;
+        expected.genere = "FANTASCIENZA";
+        expected.attore1 = "Keanu Reeves";
+        expected.regia = "Wachowski";
+        expected.durata = "136'";
+        expected.trama = "Neo";
+        EXPECT_EQ(one.ArchiveTable.row(1), expected);
+    }
 }
 
 TEST_F(Merge, ABadLineOrAMissingFileLeavesTheArchiveAsItWas)
@@ -152,6 +192,7 @@ TEST(TitleList, ExportThenImportGivesBackTheEntriesWithoutTimeOfDay)
     IntakeModel back;
     back.IntakeTable.edit(1).titolo = "OLD";
     back.IntakeCount = 1;
+    back.Associated = {true};
     ImportTitleList(back, folder.text() + "lista.txt", kItalian);
     ASSERT_EQ(back.IntakeCount, original.IntakeCount);
     for (int k = 1; k <= back.IntakeCount; ++k) {
@@ -163,6 +204,7 @@ TEST(TitleList, ExportThenImportGivesBackTheEntriesWithoutTimeOfDay)
         EXPECT_DOUBLE_EQ(b.dimmb, a.dimmb);
         EXPECT_EQ(b.genere, "");
         EXPECT_EQ(back.fileName(k), "");
+        EXPECT_FALSE(back.associated(k)); // imported titles carry no associated data
     }
 }
 
