@@ -272,7 +272,8 @@ void MainWindow::Button2Click()
 
 void MainWindow::SpeedButton2Click()
 {
-    reportErrors(m_dialogs, [&] { WriteConfig(m_state.settings); });
+    if (reportErrors(m_dialogs, [&] { WriteConfig(m_state.settings); }))
+        m_dialogs.message(Dialogs::Kind::Information, "Impostazioni salvate in " + m_state.settings.ConfigPath);
 }
 
 void MainWindow::EDNickChange(const QString& text) { m_state.settings.NickName = cp1252::fromQString(text); }
