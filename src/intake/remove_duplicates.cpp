@@ -13,49 +13,29 @@ bool missing(std::string_view value)
 }
 
 // The text fields of the film data; titolo and posizione make the duplicate.
-constexpr RecordTable::Field kFilmData[] = {RecordTable::Field::genere,  RecordTable::Field::attore1,
-                                            RecordTable::Field::attore2, RecordTable::Field::regia,
-                                            RecordTable::Field::durata,  RecordTable::Field::datau,
-                                            RecordTable::Field::trama};
-
-std::string* fieldOf(dfilm& r, RecordTable::Field f)
+struct FilmData
 {
-    using F = RecordTable::Field;
-    switch (f) {
-    case F::genere:
-        return &r.genere;
-    case F::attore1:
-        return &r.attore1;
-    case F::attore2:
-        return &r.attore2;
-    case F::regia:
-        return &r.regia;
-    case F::durata:
-        return &r.durata;
-    case F::datau:
-        return &r.datau;
-    case F::trama:
-        return &r.trama;
-    default:
-        return nullptr;
-    }
-}
+    RecordTable::Field field;
+    std::string dfilm::*member;
+};
+using F = RecordTable::Field;
+constexpr FilmData kFilmData[] = {{F::genere, &dfilm::genere},   {F::attore1, &dfilm::attore1},
+                                  {F::attore2, &dfilm::attore2}, {F::regia, &dfilm::regia},
+                                  {F::durata, &dfilm::durata},   {F::datau, &dfilm::datau},
+                                  {F::trama, &dfilm::trama}};
 
-// Row kept takes the values it lacks from the record dropped.
+// The row kept takes the values it lacks from the record dropped.
 void fillFrom(RecordTable& t, int kept, const dfilm& dropped)
 {
     bool any = false;
-    for (RecordTable::Field f : kFilmData)
-        any = any || (missing(t.text(kept, f)) && !missing(RecordTable::textOf(dropped, f)));
+    for (const FilmData& f : kFilmData)
+        any = any || (missing(t.text(kept, f.field)) && !missing(dropped.*f.member));
     if (!any)
         return; // a row still shared or loaded stays so
     dfilm& r = t.edit(kept);
-    for (RecordTable::Field f : kFilmData) {
-        std::string* value = fieldOf(r, f);
-        const std::string_view other = RecordTable::textOf(dropped, f);
-        if (missing(*value) && !missing(other))
-            value->assign(other);
-    }
+    for (const FilmData& f : kFilmData)
+        if (missing(r.*f.member) && !missing(dropped.*f.member))
+            r.*f.member = dropped.*f.member;
 }
 
 } // namespace
@@ -75,7 +55,6 @@ int RemoveDuplicates(ArchiveModel& model, DuplicateOptions options, const Duplic
     for (int r = 2; r <= model.ArchiveCount; ++r) {
         // After the sort the records lie scattered in memory: ask for them ahead of their turn.
         t.prefetch(r + 8);
-        using F = RecordTable::Field;
         const bool duplicate =
             t.text(r, F::titolo) == t.text(out, F::titolo) &&
             (options.ignorePosition || t.text(r, F::posizione) == t.text(out, F::posizione)) &&

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -26,6 +28,19 @@ dfilm film(const std::string& title, const std::string& position = "Gino-CD1", d
     r.dataa = dates::encode({2005, 3, 10});
     r.dimmb = size;
     r.trama = "trama di " + title;
+    return r;
+}
+
+// The record with its seven film data fields, genere to trama.
+dfilm withData(dfilm r, const std::array<std::string, 7>& d)
+{
+    r.genere = d[0];
+    r.attore1 = d[1];
+    r.attore2 = d[2];
+    r.regia = d[3];
+    r.durata = d[4];
+    r.datau = d[5];
+    r.trama = d[6];
     return r;
 }
 
@@ -102,23 +117,10 @@ TEST_F(Merge, TheArchivesRecordRemainsAndTakesWhatItLacksFromTheOtherCopy)
 
     // Each of the seven film data fields left empty or "???" takes the other copy's value; the
     // rest of the record is the archive's.
-    dfilm mine = film("MATRIX.AVI");
-    mine.genere = "";
-    mine.attore1 = "???";
-    mine.attore2 = "Carrie-Anne Moss";
-    mine.regia = " ";
-    mine.durata = "";
-    mine.datau = "???";
-    mine.trama = "";
+    dfilm mine = withData(film("MATRIX.AVI"), {"", "???", "Carrie-Anne Moss", " ", "", "???", ""});
     mine.riservato = 7;
-    dfilm theirs = film("MATRIX.AVI");
-    theirs.genere = "FANTASCIENZA";
-    theirs.attore1 = "Keanu Reeves";
-    theirs.attore2 = "Laurence Fishburne";
-    theirs.regia = "Wachowski";
-    theirs.durata = "136'";
-    theirs.datau = "???";
-    theirs.trama = "Neo";
+    dfilm theirs = withData(film("MATRIX.AVI"),
+                            {"FANTASCIENZA", "Keanu Reeves", "Laurence Fishburne", "Wachowski", "136'", "???", "Neo"});
     theirs.dataa = dates::encode({2010, 1, 1});
     theirs.riservato = 3;
     save("matrix.txt", {theirs});
@@ -131,13 +133,8 @@ TEST_F(Merge, TheArchivesRecordRemainsAndTakesWhatItLacksFromTheOtherCopy)
         const MergeCounts counts = MergeArchiveFile(one, path("matrix.txt"), kItalian, {ignorePosition, false});
         EXPECT_EQ(mergeReport(counts), "Letti    : 1\nDoppi    : 1\nAggiunti : 0");
         ASSERT_EQ(one.ArchiveCount, 1);
-        dfilm expected = mine;
-        expected.genere = "FANTASCIENZA";
-        expected.attore1 = "Keanu Reeves";
-        expected.regia = "Wachowski";
-        expected.durata = "136'";
-        expected.trama = "Neo";
-        EXPECT_EQ(one.ArchiveTable.row(1), expected);
+        EXPECT_EQ(one.ArchiveTable.row(1),
+                  withData(mine, {"FANTASCIENZA", "Keanu Reeves", "Carrie-Anne Moss", "Wachowski", "136'", "???", "Neo"}));
     }
 }
 
