@@ -45,6 +45,7 @@ public:
     }
     std::optional<std::string> chooseFolder(const std::string&) override { return std::nullopt; }
     std::optional<std::string> chooseFile(const std::string&, const std::string&) override { return std::nullopt; }
+    std::optional<std::string> chooseSaveFile(const SaveFile&) override { return std::nullopt; }
     void beep() override {}
     void setClipboardText(const std::string&) override {}
     void openUrl(const std::string&) override {}

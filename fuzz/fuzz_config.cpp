@@ -18,6 +18,7 @@ public:
     }
     std::optional<std::string> chooseFolder(const std::string&) override { __builtin_trap(); }
     std::optional<std::string> chooseFile(const std::string&, const std::string&) override { __builtin_trap(); }
+    std::optional<std::string> chooseSaveFile(const SaveFile&) override { __builtin_trap(); }
     void beep() override { __builtin_trap(); }
     void setClipboardText(const std::string&) override { __builtin_trap(); }
     void openUrl(const std::string&) override { __builtin_trap(); }

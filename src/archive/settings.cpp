@@ -23,7 +23,10 @@ Settings Settings::defaults(std::string programFolder)
     s.ProgramFolder = programFolder;
     s.ConfigPath = programFolder + existingName(programFolder, "Zenfo_conf.CFG");
     s.ArchivePath = programFolder + existingName(programFolder, "films.txt");
-    s.MediaPatterns = {"/*.avi", "/*.mpg", "/*.divx", "/*.mpeg", "/*.wmv", "/*.wmf", "/*.asf", "", "", ""};
+    // The classic seven first, in their order; then today's containers.
+    s.MediaPatterns = {"/*.avi", "/*.mpg",  "/*.divx", "/*.mpeg", "/*.wmv", "/*.wmf",
+                       "/*.asf", "/*.mkv",  "/*.mp4",  "/*.m4v",  "/*.mov", "/*.webm",
+                       "/*.ts",  "/*.m2ts", "/*.vob",  "/*.ogv",  "/*.flv", "/*.3gp"};
     s.resetSavedToDefaults();
     return s;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <array>
 #include <string>
+#include <vector>
 
 // Paths, saved settings and options of the program. Folder texts are Windows-1252; "/" is the
 // path separator.
@@ -12,7 +12,8 @@ struct Settings
     std::string ArchivePath;
     std::string ProgramVersion = "4.4.0";
     std::string MediaFolder;
-    std::array<std::string, 10> MediaPatterns;
+    // Wildcards appended to MediaFolder by the scan, in their order; an empty one is skipped.
+    std::vector<std::string> MediaPatterns;
     std::string CoverListFolder;
     std::string CoverArchiveFolder;
     std::string PosterArchiveFolder;

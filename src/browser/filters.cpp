@@ -4,20 +4,18 @@
 
 #include "base/dates.h"
 #include "base/parallel.h"
-#include "base/text.h"
+#include "base/search_fold.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace {
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-
 std::optional<std::string> folded(const std::string& text)
 {
     if (text.empty())
         return std::nullopt;
-    return text::upperAscii(text);
+    return text::searchFolded(text);
 }
 
 } // namespace
@@ -31,10 +29,10 @@ bool containsFolded(std::string_view hay, std::string_view needle)
     const char first = needle[0];
     const std::size_t last = hay.size() - needle.size();
     for (std::size_t i = 0; i <= last; ++i) {
-        if (upper(hay[i]) != first)
+        if (text::searchFold(hay[i]) != first)
             continue;
         std::size_t k = 1;
-        while (k < needle.size() && upper(hay[i + k]) == needle[k])
+        while (k < needle.size() && text::searchFold(hay[i + k]) == needle[k])
             ++k;
         if (k == needle.size())
             return true;

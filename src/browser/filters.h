@@ -32,7 +32,7 @@ public:
     bool any() const { return m_title || m_genre || m_actors || m_director || m_arrival || m_position; }
 
 private:
-    // Upper-cased (a-z only) texts searched in the upper-cased record fields.
+    // Texts folded for searching (case and accents), searched in the folded record fields.
     std::optional<std::string> m_title, m_actors, m_director, m_position;
     // Compared exactly.
     std::optional<std::string> m_genre;
@@ -52,5 +52,5 @@ void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria, SearchInd
 // The same with the keeper's index when it is ready, else on the records themselves.
 void ApplyFilters(ArchiveModel& model, const FilterCriteria& criteria, IndexKeeper& keeper);
 
-// Byte-wise substring test with the letters a-z of the haystack folded; the needle is upper case.
-bool containsFolded(std::string_view haystack, std::string_view upperNeedle);
+// Byte-wise substring test with the haystack folded for searching; the needle is folded already.
+bool containsFolded(std::string_view haystack, std::string_view foldedNeedle);

@@ -1,8 +1,8 @@
 #include "search_index.h"
 
 #include "base/parallel.h"
+#include "base/search_fold.h"
 
-#include <cstring>
 #include <limits>
 #include <stdexcept>
 
@@ -10,34 +10,6 @@ namespace {
 
 // Below this many rows one core builds the whole index: a thread costs more than it saves.
 constexpr int kParallelRows = 200000;
-
-// Upper-cases a to z of eight bytes at once; the other bytes stay.
-std::uint64_t upperEight(std::uint64_t x)
-{
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
-    const std::uint64_t low7 = x & ~kHigh;
-    const std::uint64_t fromA = low7 + (0x80 - 'a') * kOnes; // high bit: at least 'a'
-    const std::uint64_t pastZ = low7 + (0x80 - 'z' - 1) * kOnes; // high bit: past 'z'
-    const std::uint64_t lower = fromA & ~pastZ & ~x & kHigh;
-    return x - (lower >> 2);
-}
-
-void appendUpper(std::string& out, std::string_view s)
-{
-    std::size_t at = out.size();
-    out += s;
-    char* p = out.data();
-    for (; at + 8 <= out.size(); at += 8) {
-        std::uint64_t x;
-        std::memcpy(&x, p + at, 8);
-        x = upperEight(x);
-        std::memcpy(p + at, &x, 8);
-    }
-    for (; at < out.size(); ++at)
-        if (p[at] >= 'a' && p[at] <= 'z')
-            p[at] = static_cast<char>(p[at] - 32);
-}
 
 } // namespace
 
@@ -79,12 +51,12 @@ void SearchIndex::Part::add(const std::string_view (&t)[8], double dataa)
 {
     const auto at = [&t](RecordTable::Field f) { return t[static_cast<int>(f)]; };
     using F = RecordTable::Field;
-    appendUpper(text[Title], at(F::titolo));
-    appendUpper(text[Actors], at(F::attore1));
+    text::appendSearchFolded(text[Title], at(F::titolo));
+    text::appendSearchFolded(text[Actors], at(F::attore1));
     text[Actors] += ' ';
-    appendUpper(text[Actors], at(F::attore2));
-    appendUpper(text[Director], at(F::regia));
-    appendUpper(text[Position], at(F::posizione));
+    text::appendSearchFolded(text[Actors], at(F::attore2));
+    text::appendSearchFolded(text[Director], at(F::regia));
+    text::appendSearchFolded(text[Position], at(F::posizione));
     text[Genre] += at(F::genere);
     for (int c = 0; c < kColumns; ++c) {
         if (text[c].size() > std::numeric_limits<std::uint32_t>::max())

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-// The filterable fields of the archive side by side in memory, the texts already upper-cased,
+// The filterable fields of the archive side by side in memory, the texts already folded,
 // so a filter pass over a million records reads a few contiguous buffers instead of a million
 // scattered records. It is kept in two parts (the two halves of the rows), which the two cores
 // can build at the same time.
@@ -35,7 +35,7 @@ public:
     bool describes(const ArchiveModel& model) const;
 
     enum Column { Title, Actors, Director, Position, Genre, kColumns };
-    // Row k (1-based) of a column; Genre keeps its case, the others are upper-cased (a-z).
+    // Row k (1-based) of a column; Genre keeps its case, the others are folded for searching.
     std::string_view text(Column c, int k) const
     {
         const bool second = k > m_split;

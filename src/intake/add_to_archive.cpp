@@ -1,16 +1,25 @@
 #include "add_to_archive.h"
 
-#include "title_sort.h"
+namespace {
+
+// An associated entry is newer than the archive's copy; an entry ticked by hand brings no data
+// and never replaces it.
+constexpr unsigned char kTickedByHand = 0, kArchived = 1, kAssociated = 2;
+
+} // namespace
 
 AdditionCounts AddToArchive(ArchiveModel& model, const IntakeModel& intake, const std::vector<int>& slots,
                             DuplicateOptions options)
 {
     AdditionCounts counts;
-    for (int slot : slots)
+    DuplicateRule rule;
+    rule.rank.assign(static_cast<std::size_t>(model.ArchiveCount), kArchived);
+    for (int slot : slots) {
         model.ArchiveTable.copyRow(model.ArchiveCount + ++counts.added, intake.IntakeTable, slot);
+        rule.rank.push_back(intake.associated(slot) ? kAssociated : kTickedByHand);
+    }
     model.ArchiveCount += counts.added;
-    SortArchiveTable(model);
-    counts.removed = RemoveDuplicates(model, options);
+    counts.removed = SortAndRemoveDuplicates(model, options, std::move(rule));
     return counts;
 }
 

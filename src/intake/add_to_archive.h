@@ -15,7 +15,9 @@ struct AdditionCounts
 };
 
 // Appends the entries of the given intake slots to the archive as they stand, sorts the archive
-// by title and removes its duplicates. Saving is the caller's.
+// by title and removes its duplicates. Of an entry and an archived record of the same film, an
+// associated entry stays; an entry ticked by hand without association gives way to the archive's
+// record. Saving is the caller's.
 AdditionCounts AddToArchive(ArchiveModel& model, const IntakeModel& intake, const std::vector<int>& slots,
                             DuplicateOptions options);
 

@@ -1,7 +1,5 @@
 #include "archive_merge.h"
 
-#include "title_sort.h"
-
 #include "archive/archive_file.h"
 
 MergeCounts MergeArchiveFile(ArchiveModel& model, const std::string& path, const RegionalSettings& rs,
@@ -10,9 +8,11 @@ MergeCounts MergeArchiveFile(ArchiveModel& model, const std::string& path, const
     MergeCounts counts;
     // The reader stores nothing unless the whole file converts.
     counts.read = ReadArchiveFile(path, model.ArchiveTable, model.ArchiveCount + 1, rs);
+    // The archive's own records outrank the file's, and take what they lack from them.
+    DuplicateRule rule{std::vector<unsigned char>(static_cast<std::size_t>(model.ArchiveCount), 1), true};
+    rule.rank.resize(static_cast<std::size_t>(model.ArchiveCount + counts.read), 0);
     model.ArchiveCount += counts.read;
-    SortArchiveTable(model);
-    counts.removed = RemoveDuplicates(model, options);
+    counts.removed = SortAndRemoveDuplicates(model, options, std::move(rule));
     return counts;
 }
 

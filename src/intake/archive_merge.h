@@ -14,7 +14,9 @@ struct MergeCounts
 };
 
 // Appends every record of another archive file, then sorts the archive by title and removes its
-// duplicates. A file that cannot be read whole leaves the archive as it was. Saving is the caller's.
+// duplicates. Of a record of the archive and one of the file that repeats it, the archive's stays
+// and takes the file's values for its empty or "???" film data. A file that cannot be read whole
+// leaves the archive as it was. Saving is the caller's.
 MergeCounts MergeArchiveFile(ArchiveModel& model, const std::string& path, const RegionalSettings& rs,
                              DuplicateOptions options);
 

@@ -9,5 +9,6 @@
 using AssociationFields = FilmTexts;
 
 // Stores the data into the entry of the slot: the genre upper-cased, tabs and line breaks made
-// blanks so the record stays one archive line. The scan's fields stay as they are.
+// blanks so the record stays one archive line. The scan's fields stay as they are. The entry is
+// then marked associated.
 void AssociateData(IntakeModel& intake, int slot, const AssociationFields& fields);

@@ -16,6 +16,7 @@ void ScanMediaFolder(IntakeModel& intake, const Settings& settings)
 
     int slot = 0;
     intake.FileNames.clear();
+    intake.Associated.clear();
     for (const auto& matches : files::listMatching(wildcards)) {
         for (const files::DirEntry& e : matches) {
             auto record = std::make_shared<dfilm>();

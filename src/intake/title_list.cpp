@@ -77,4 +77,10 @@ void ImportTitleList(IntakeModel& intake, const std::string& path, const Regiona
         intake.IntakeTable.put(k, std::move(rows[static_cast<std::size_t>(k - 1)]));
     intake.IntakeCount = count;
     intake.FileNames.assign(static_cast<std::size_t>(count), std::string());
+    intake.Associated.assign(static_cast<std::size_t>(count), false);
+}
+
+std::string importReport(int titles)
+{
+    return "Lista importata: " + std::to_string(titles) + (titles == 1 ? " titolo" : " titoli");
 }

@@ -19,3 +19,5 @@ void ExportTitleList(const IntakeModel& intake, const std::string& path, const R
 // Replaces the intake's entries with the file's, titles taken as written and with no file names.
 // A line that does not convert throws an error naming it, and the intake stays as it was.
 void ImportTitleList(IntakeModel& intake, const std::string& path, const RegionalSettings& rs);
+// What an import of that many titles says when it is done.
+std::string importReport(int titles);

@@ -95,8 +95,13 @@ void SortIntakeTable(IntakeModel& intake)
 {
     const std::vector<int> order = titleSort(intake.IntakeTable, intake.IntakeCount);
     std::vector<std::string> names;
+    std::vector<bool> associated;
     names.reserve(order.size());
-    for (int from : order)
+    associated.reserve(order.size());
+    for (int from : order) {
         names.push_back(intake.fileName(from));
+        associated.push_back(intake.associated(from));
+    }
     intake.FileNames = std::move(names);
+    intake.Associated = std::move(associated);
 }

@@ -13,5 +13,5 @@
 std::vector<int> titleSort(RecordTable& table, int count);
 
 void SortArchiveTable(ArchiveModel& model);
-// The files' real names move with their entries.
+// The files' real names and the association marks move with their entries.
 void SortIntakeTable(IntakeModel& intake);

@@ -10,6 +10,12 @@ class Dialogs
 {
 public:
     enum class Kind { Information, Warning, Error, Question };
+    // What the save dialog shows: its caption, the filter and default extension as the file
+    // dialog takes them, and the folder and file name it suggests.
+    struct SaveFile
+    {
+        std::string caption, filter, defaultExtension, folder, fileName;
+    };
 
     virtual ~Dialogs() = default;
     // A box with the OK button.
@@ -27,6 +33,9 @@ public:
     // defaultExtension is added to a typed name without one. The user may name a file that does
     // not exist yet. nullopt when cancelled.
     virtual std::optional<std::string> chooseFile(const std::string& filter, const std::string& defaultExtension) = 0;
+    // The file dialog for writing: its button says "Salva", and a file that exists is replaced
+    // only when the user answers Yes to a question. nullopt when cancelled.
+    virtual std::optional<std::string> chooseSaveFile(const SaveFile& request) = 0;
     // The system beep.
     virtual void beep() = 0;
     // Replaces the clipboard's text.

@@ -84,7 +84,9 @@ void IntakeToolsController::HalfCopyNameClick()
 
 void IntakeToolsController::ExportClick()
 {
-    const auto path = askTextFile(m_dialogs);
+    const Settings& s = m_program.settings;
+    const auto path =
+        askTextFileToWrite(m_dialogs, "Esporta titoli su lista ASCII", s.MediaFolder, s.ProgramFolder, "lista.txt");
     if (!path)
         return;
     if (reportErrors(m_dialogs,
@@ -106,4 +108,5 @@ void IntakeToolsController::ImportClick()
     m_intake.FillIntakeList();
     // Imported titles name no file of the media folder.
     m_tab.Rinomina->setEnabled(false);
+    m_dialogs.message(Dialogs::Kind::Information, importReport(m_program.intake.model().IntakeCount));
 }

@@ -248,7 +248,8 @@ void MainWindow::Button2Click()
 
 void MainWindow::SpeedButton2Click()
 {
-    reportErrors(m_dialogs, [&] { WriteConfig(m_program.settings); });
+    if (reportErrors(m_dialogs, [&] { WriteConfig(m_program.settings); }))
+        m_dialogs.message(Dialogs::Kind::Information, "Impostazioni salvate in " + m_program.settings.ConfigPath);
 }
 
 void MainWindow::EDNickChange(const QString& text) { m_program.settings.NickName = t(text); }

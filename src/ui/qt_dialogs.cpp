@@ -74,10 +74,12 @@ std::optional<std::string> QtDialogs::chooseFolder(const std::string& startFolde
 
 void QtDialogs::beep() { QApplication::beep(); }
 
-std::optional<std::string> QtDialogs::chooseFile(const std::string& filter, const std::string& defaultExtension)
+namespace {
+
+// The file dialog both ways: "caption|patterns|caption|patterns", each pattern matching ignoring
+// case, as on the file systems the lists come from.
+void setUpFileDialog(QFileDialog& dialog, const std::string& filter, const std::string& defaultExtension)
 {
-    // "caption|patterns|caption|patterns": each pattern matches ignoring case, as on the file
-    // systems the lists come from.
     QStringList filters;
     const QStringList parts = cp1252::toQString(filter).split('|');
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
@@ -90,9 +92,6 @@ std::optional<std::string> QtDialogs::chooseFile(const std::string& filter, cons
         }
         filters << QString("%1 (%2)").arg(parts[i], patterns.join(' '));
     }
-    QFileDialog dialog(m_parent, QApplication::applicationName());
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(filters);
@@ -112,9 +111,38 @@ std::optional<std::string> QtDialogs::chooseFile(const std::string& filter, cons
             header->resizeSection(c, std::max(header->sectionSize(c), wanted));
         }
     }
+}
+
+std::optional<std::string> run(QFileDialog& dialog)
+{
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return cp1252::fromQString(dialog.selectedFiles().front());
+}
+
+} // namespace
+
+std::optional<std::string> QtDialogs::chooseFile(const std::string& filter, const std::string& defaultExtension)
+{
+    QFileDialog dialog(m_parent, QApplication::applicationName());
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    setUpFileDialog(dialog, filter, defaultExtension);
+    return run(dialog);
+}
+
+std::optional<std::string> QtDialogs::chooseSaveFile(const SaveFile& request)
+{
+    const QString caption = request.caption.empty() ? QApplication::applicationName() : cp1252::toQString(request.caption);
+    QFileDialog dialog(m_parent, caption, cp1252::toQString(request.folder));
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Saving asks before it replaces a file (Qt's question, No by default).
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    setUpFileDialog(dialog, request.filter, request.defaultExtension);
+    dialog.setLabelText(QFileDialog::Accept, "Salva");
+    if (!request.fileName.empty())
+        dialog.selectFile(cp1252::toQString(request.fileName));
+    return run(dialog);
 }
 
 void QtDialogs::setClipboardText(const std::string& text) { QGuiApplication::clipboard()->setText(cp1252::toQString(text)); }

@@ -17,6 +17,7 @@ public:
                                         const std::string& defaultText) override;
     std::optional<std::string> chooseFolder(const std::string& startFolder) override;
     std::optional<std::string> chooseFile(const std::string& filter, const std::string& defaultExtension) override;
+    std::optional<std::string> chooseSaveFile(const SaveFile& request) override;
     void beep() override;
     void setClipboardText(const std::string& text) override;
     void openUrl(const std::string& url) override;

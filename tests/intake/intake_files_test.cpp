@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -26,6 +28,19 @@ dfilm film(const std::string& title, const std::string& position = "Gino-CD1", d
     r.dataa = dates::encode({2005, 3, 10});
     r.dimmb = size;
     r.trama = "trama di " + title;
+    return r;
+}
+
+// The record with its seven film data fields, genere to trama.
+dfilm withData(dfilm r, const std::array<std::string, 7>& d)
+{
+    r.genere = d[0];
+    r.attore1 = d[1];
+    r.attore2 = d[2];
+    r.regia = d[3];
+    r.durata = d[4];
+    r.datau = d[5];
+    r.trama = d[6];
     return r;
 }
 
@@ -82,7 +97,7 @@ TEST_F(Merge, KeepsOtherCaseAndDropsOtherPositionOnlyWhenAsked)
     }
 }
 
-TEST_F(Merge, OfTwoDuplicatesTheRecordTheSortPutsFirstRemains)
+TEST_F(Merge, TheArchivesRecordRemainsAndTakesWhatItLacksFromTheOtherCopy)
 {
     const auto from = [](const std::string& title, const std::string& who) {
         dfilm r = film(title);
@@ -93,12 +108,34 @@ TEST_F(Merge, OfTwoDuplicatesTheRecordTheSortPutsFirstRemains)
     ArchiveModel m = archiveOf({from("ZORRO.DIVX", "mine"), from("ALIEN.MPG", "mine"), from("MATRIX.AVI", "mine")});
     const MergeCounts c = MergeArchiveFile(m, path("altro.txt"), kItalian, {});
     EXPECT_EQ(c.removed, 2);
-    // The middle-pivot quicksort swaps the equal titles: both read records come first and remain.
+    // The middle-pivot quicksort puts both records read first; the archive's stay all the same.
     std::vector<std::string> kept;
     for (int k = 1; k <= m.ArchiveCount; ++k)
         kept.push_back(m.ArchiveTable.row(k).titolo + " " + m.ArchiveTable.row(k).trama);
-    EXPECT_EQ(kept, (std::vector<std::string>{"ALIEN.MPG theirs", "BLADE.AVI theirs", "MATRIX.AVI mine",
-                                              "ZORRO.DIVX theirs"}));
+    EXPECT_EQ(kept, (std::vector<std::string>{"ALIEN.MPG mine", "BLADE.AVI theirs", "MATRIX.AVI mine",
+                                              "ZORRO.DIVX mine"}));
+
+    // Each of the seven film data fields left empty or "???" takes the other copy's value; the
+    // rest of the record is the archive's.
+    dfilm mine = withData(film("MATRIX.AVI"), {"", "???", "Carrie-Anne Moss", " ", "", "???", ""});
+    mine.riservato = 7;
+    dfilm theirs = withData(film("MATRIX.AVI"),
+                            {"FANTASCIENZA", "Keanu Reeves", "Laurence Fishburne", "Wachowski", "136'", "???", "Neo"});
+    theirs.dataa = dates::encode({2010, 1, 1});
+    theirs.riservato = 3;
+    save("matrix.txt", {theirs});
+    for (const bool ignorePosition : {false, true}) {
+        ArchiveModel one = archiveOf({mine});
+        if (ignorePosition) {
+            theirs.posizione = "Pino-DVD";
+            save("matrix.txt", {theirs});
+        }
+        const MergeCounts counts = MergeArchiveFile(one, path("matrix.txt"), kItalian, {ignorePosition, false});
+        EXPECT_EQ(mergeReport(counts), "Letti    : 1\nDoppi    : 1\nAggiunti : 0");
+        ASSERT_EQ(one.ArchiveCount, 1);
+        EXPECT_EQ(one.ArchiveTable.row(1),
+                  withData(mine, {"FANTASCIENZA", "Keanu Reeves", "Carrie-Anne Moss", "Wachowski", "136'", "???", "Neo"}));
+    }
 }
 
 TEST_F(Merge, ABadLineOrAMissingFileLeavesTheArchiveAsItWas)
@@ -152,6 +189,7 @@ TEST(TitleList, ExportThenImportGivesBackTheEntriesWithoutTimeOfDay)
     IntakeModel back;
     back.IntakeTable.edit(1).titolo = "OLD";
     back.IntakeCount = 1;
+    back.Associated = {true};
     ImportTitleList(back, folder.text() + "lista.txt", kItalian);
     ASSERT_EQ(back.IntakeCount, original.IntakeCount);
     for (int k = 1; k <= back.IntakeCount; ++k) {
@@ -163,6 +201,7 @@ TEST(TitleList, ExportThenImportGivesBackTheEntriesWithoutTimeOfDay)
         EXPECT_DOUBLE_EQ(b.dimmb, a.dimmb);
         EXPECT_EQ(b.genere, "");
         EXPECT_EQ(back.fileName(k), "");
+        EXPECT_FALSE(back.associated(k)); // imported titles carry no associated data
     }
 }
 

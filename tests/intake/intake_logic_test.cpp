@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -118,6 +120,41 @@ TEST_F(Scan, TakesMatchingFilesAndFoldersPatternByPatternThenSortsByTitle)
     EXPECT_EQ(arrival.day, 10);
     EXPECT_EQ(arrival.hour, 18);
     EXPECT_EQ(arrival.minute, 30);
+}
+
+TEST_F(Scan, TodaysVideoFilesFollowTheClassicSevenInThePatternsOrder)
+{
+    const std::vector<std::string> extensions = {"avi", "mpg",  "divx", "mpeg", "wmv", "wmf", "asf", "mkv", "mp4",
+                                                 "m4v", "mov",  "webm", "ts",   "m2ts", "vob", "ogv", "flv", "3gp"};
+    std::vector<std::string> patterns;
+    for (const std::string& e : extensions)
+        patterns.push_back("/*." + e);
+    EXPECT_EQ(settings.MediaPatterns, patterns);
+    // Written in reverse, in both cases, beside files of other kinds.
+    for (std::size_t i = extensions.size(); i-- > 0;) {
+        std::string upper = extensions[i];
+        for (char& c : upper)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        folder.write("f" + std::to_string(i) + "." + (i % 2 ? upper : extensions[i]), "");
+    }
+    for (const char* other : {"song.mp3", "film.srt", "film.mkv.part", "film.mp4a", "film.mts"})
+        folder.write(other, "");
+
+    ScanMediaFolder(intake, settings);
+    std::vector<std::string> expected;
+    for (std::size_t i = 0; i < extensions.size(); ++i) {
+        std::string title = "F" + std::to_string(i) + "." + extensions[i];
+        for (char& c : title)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        expected.push_back(title);
+    }
+    EXPECT_EQ(titles(intake.IntakeTable, intake.IntakeCount), expected);
+
+    // A pattern added to the table is scanned like the others.
+    folder.write("extra.rmvb", "");
+    settings.MediaPatterns.push_back("/*.rmvb");
+    ScanMediaFolder(intake, settings);
+    EXPECT_EQ(intake.IntakeTable.row(intake.IntakeCount).titolo, "EXTRA.RMVB");
 }
 
 TEST_F(Scan, PositionWithoutLabelAndNamesOutsideWindows1252)
@@ -345,6 +382,7 @@ struct DuplicateCase
     DuplicateOptions options;
     int removed;
     std::vector<std::string> keptGenres;
+    DuplicateRule rule = {};
 };
 
 class RemoveDuplicatesCases : public ::testing::TestWithParam<DuplicateCase>
@@ -356,7 +394,7 @@ TEST_P(RemoveDuplicatesCases, KeepsWhatTheLastKeptRecordDoesNotRepeat)
 {
     const DuplicateCase& c = GetParam();
     ArchiveModel m = archiveOf(c.sorted);
-    EXPECT_EQ(RemoveDuplicates(m, c.options), c.removed);
+    EXPECT_EQ(RemoveDuplicates(m, c.options, c.rule), c.removed);
     std::vector<std::string> genres;
     for (int k = 1; k <= m.ArchiveCount; ++k)
         genres.push_back(m.ArchiveTable.row(k).genere);
@@ -387,6 +425,44 @@ INSTANTIATE_TEST_SUITE_P(
                       3,
                       {"1", "4", "6"}},
         DuplicateCase{"OneRecord", {film("A", "P", 1, "1")}, {}, 0, {"1"}},
+        // Ranks choose the record that stays; the counts stay those of the plain removal.
+        DuplicateCase{"HigherRankComingSecondReplaces", {film("A", "P", 1, "1"), film("A", "P", 1, "2")}, {}, 1, {"2"},
+                      {{1, 2}}},
+        DuplicateCase{"LowerRankComingSecondGivesWay", {film("A", "P", 1, "1"), film("A", "P", 1, "2")}, {}, 1, {"1"},
+                      {{2, 1}}},
+        DuplicateCase{"EqualRanksKeepTheFirst", {film("A", "P", 1, "1"), film("A", "P", 1, "2")}, {}, 1, {"1"},
+                      {{1, 1}}},
+        DuplicateCase{"TheWinnerIsComparedWithWhatFollows",
+                      {film("A", "P", 1, "1"), film("A", "P", 1, "2"), film("A", "P", 1, "3"), film("B", "P", 1, "4"),
+                       film("B", "P", 1, "5")},
+                      {},
+                      3,
+                      {"2", "5"},
+                      {{0, 2, 1, 1, 2}}},
+        DuplicateCase{"InterleavedWithRanks",
+                      {film("A", "P1", 700, "1"), film("A", "P2", 700, "2"), film("A", "P1", 700, "3")},
+                      {},
+                      0,
+                      {"1", "2", "3"},
+                      {{0, 1, 2}}},
+        // The record that stays fills its empty or "???" data from an outranked one it drops.
+        DuplicateCase{"FillsAnEmptyField", {film("A", "P", 1, ""), film("A", "P", 1, "X")}, {}, 1, {"X"}, {{1, 0}, true}},
+        DuplicateCase{"FillsQuestionMarks", {film("A", "P", 1, " ??? "), film("A", "P", 1, "X")}, {}, 1, {"X"},
+                      {{1, 0}, true}},
+        DuplicateCase{"FillsAWinnerThatComesSecond", {film("A", "P", 1, "X"), film("A", "P", 1, "")}, {}, 1, {"X"},
+                      {{0, 1}, true}},
+        DuplicateCase{"FillsFromEachOutrankedDuplicate",
+                      {film("A", "P", 1, ""), film("A", "P", 1, "???"), film("A", "P", 1, "Y")},
+                      {},
+                      2,
+                      {"Y"},
+                      {{1, 0, 0}, true}},
+        DuplicateCase{"NeverOverwritesAValue", {film("A", "P", 1, "Z"), film("A", "P", 1, "X")}, {}, 1, {"Z"},
+                      {{1, 0}, true}},
+        DuplicateCase{"NeverFillsWithMissingData", {film("A", "P", 1, "???"), film("A", "P", 1, "")}, {}, 1, {"???"},
+                      {{1, 0}, true}},
+        DuplicateCase{"NoFillAmongEquals", {film("A", "P", 1, ""), film("A", "P", 1, "X")}, {}, 1, {""}, {{1, 1}, true}},
+        DuplicateCase{"NoFillUnlessAsked", {film("A", "P", 1, ""), film("A", "P", 1, "X")}, {}, 1, {""}, {{1, 0}}},
         DuplicateCase{"Empty", {}, {}, 0, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -406,9 +482,10 @@ TEST(AddToArchive, AppendsTickedEntriesSortsAndCountsAllDuplicates)
     EXPECT_EQ(additionReport(3, counts), "Processati : 3\nDoppi      : 2\nAggiunti   : 2");
     EXPECT_EQ(titles(m.ArchiveTable, m.ArchiveCount), (std::vector<std::string>{"ALIEN.MPG", "MATRIX.AVI", "ZORRO.DIVX"}));
     EXPECT_EQ(m.ArchiveTable.row(2).genere, "FANTASCIENZA");
-    // Of each run of duplicates the record the sort put first remains.
+    // Of two archived duplicates the record the sort put first remains.
     EXPECT_EQ(m.ArchiveTable.row(1).genere, "older duplicate");
-    EXPECT_EQ(m.ArchiveTable.row(3).genere, "new");
+    // An entry ticked by hand, never associated, does not replace the archived record.
+    EXPECT_EQ(m.ArchiveTable.row(3).genere, "old");
     // The intake keeps its own copy: editing it later leaves the archive alone.
     AssociateData(intake, 1, {"changed", "", "", "", "", "", ""});
     EXPECT_EQ(m.ArchiveTable.row(2).genere, "FANTASCIENZA");
@@ -416,6 +493,77 @@ TEST(AddToArchive, AppendsTickedEntriesSortsAndCountsAllDuplicates)
     ArchiveModel empty;
     EXPECT_EQ(additionReport(1, AddToArchive(empty, IntakeModel{}, {}, {})),
               "Processati : 1\nDoppi      : 0\nAggiunti   : 0");
+}
+
+// Whatever order the sort leaves the two copies of a film in (the archive's is made to come first
+// and second), an associated entry replaces the archived record and one ticked by hand never does.
+TEST(AddToArchive, AnAssociatedEntryReplacesTheArchivedFilmAndOneTickedByHandNever)
+{
+    const auto firstCopyAfterThePlainSort = [](ArchiveModel m, const dfilm& entry) {
+        m.ArchiveTable.edit(++m.ArchiveCount) = entry;
+        SortArchiveTable(m);
+        for (int k = 1; k <= m.ArchiveCount; ++k)
+            if (m.ArchiveTable.row(k).titolo == "ALIEN.MPG")
+                return m.ArchiveTable.row(k).genere;
+        return std::string();
+    };
+    std::set<std::string> firstCopies;
+    for (int padding = 0; padding < 6; ++padding) {
+        for (int at = 0; at <= padding; ++at) {
+            for (const bool associate : {true, false}) {
+                std::vector<dfilm> records;
+                for (int i = 0; i < padding; ++i)
+                    records.push_back(
+                        film((i % 2 ? "B" : "A") + std::to_string(i), "Nick-FILM01", 5, "ALTRO"));
+                records.insert(records.begin() + at, film("ALIEN.MPG", "Nick-FILM01", 5, "ARCHIVIO"));
+                ArchiveModel m = archiveOf(records);
+                IntakeModel intake;
+                intake.IntakeTable.edit(1) = film("ZORRO.DIVX");
+                intake.IntakeTable.edit(2) = film("ALIEN.MPG", "Nick-FILM01", 5);
+                intake.IntakeCount = 2;
+                if (associate)
+                    AssociateData(intake, 2, {"Fantascienza", "117'", "1979", "", "", "Ridley Scott", ""});
+                SortIntakeTable(intake); // the mark moves with its entry, now slot 1
+                ASSERT_EQ(intake.IntakeTable.row(1).titolo, "ALIEN.MPG");
+                firstCopies.insert(firstCopyAfterThePlainSort(m, intake.IntakeTable.row(1)));
+
+                const AdditionCounts counts = AddToArchive(m, intake, {1}, {});
+                EXPECT_EQ(counts.added, 1);
+                EXPECT_EQ(counts.removed, 1);
+                ASSERT_EQ(m.ArchiveCount, padding + 1);
+                int alien = 0;
+                for (int k = 1; k <= m.ArchiveCount; ++k)
+                    if (m.ArchiveTable.row(k).titolo == "ALIEN.MPG")
+                        alien = k;
+                ASSERT_GT(alien, 0);
+                EXPECT_EQ(m.ArchiveTable.row(alien).genere, associate ? "FANTASCIENZA" : "ARCHIVIO")
+                    << "padding " << padding << " at " << at;
+                EXPECT_EQ(m.ArchiveTable.row(alien).regia, associate ? "Ridley Scott" : "");
+            }
+        }
+    }
+    EXPECT_EQ(firstCopies, (std::set<std::string>{"ARCHIVIO", "", "FANTASCIENZA"}));
+}
+
+TEST(Association, MarksTheEntryUntilTheNextScan)
+{
+    IntakeModel intake;
+    for (const char* title : {"ZORRO.DIVX", "ALIEN.MPG", "MATRIX.AVI"})
+        intake.IntakeTable.edit(++intake.IntakeCount) = film(title);
+    AssociateData(intake, 1, {"", "", "", "", "", "", ""}); // even with no data typed
+    SortIntakeTable(intake);
+    ASSERT_EQ(intake.IntakeTable.row(3).titolo, "ZORRO.DIVX");
+    EXPECT_EQ((std::vector<bool>{intake.associated(1), intake.associated(2), intake.associated(3)}),
+              (std::vector<bool>{false, false, true}));
+    EXPECT_FALSE(intake.associated(4));
+
+    TempFolder folder;
+    folder.write("zorro.divx", "");
+    Settings settings = Settings::defaults("/nowhere");
+    settings.MediaFolder = folder.text();
+    ScanMediaFolder(intake, settings);
+    ASSERT_EQ(intake.IntakeCount, 1);
+    EXPECT_FALSE(intake.associated(1));
 }
 
 TEST(Association, StoresSevenFieldsOnOneLineWithTheGenreUpperCased)

@@ -52,3 +52,10 @@ std::optional<std::string> ScriptedDialogs::chooseFile(const std::string& filter
     log.push_back("file: " + filter + " / " + defaultExtension);
     return next(fileAnswers, "file " + filter);
 }
+
+std::optional<std::string> ScriptedDialogs::chooseSaveFile(const SaveFile& r)
+{
+    log.push_back("save: " + r.caption + " / " + r.filter + " / " + r.defaultExtension + " / " + r.folder + " / " +
+                  r.fileName);
+    return next(saveAnswers, "save " + r.caption);
+}

@@ -17,6 +17,7 @@ public:
     std::deque<bool> confirmAnswers;
     std::deque<std::optional<std::string>> folderAnswers;
     std::deque<std::optional<std::string>> fileAnswers;
+    std::deque<std::optional<std::string>> saveAnswers;
     std::string clipboard;
     // The addresses given to the web browser, which does not start.
     std::vector<std::string> openedUrls;
@@ -28,6 +29,8 @@ public:
                                         const std::string& defaultText) override;
     std::optional<std::string> chooseFolder(const std::string& startFolder) override;
     std::optional<std::string> chooseFile(const std::string& filter, const std::string& defaultExtension) override;
+    // Logged as "save: caption / filter / extension / folder / name".
+    std::optional<std::string> chooseSaveFile(const SaveFile& request) override;
     void beep() override { log.push_back("beep"); }
     void setClipboardText(const std::string& text) override { clipboard = text; }
     void openUrl(const std::string& url) override { openedUrls.push_back(url); }

@@ -319,6 +319,70 @@ TEST_F(Browser, MergeFromTheButtonReportsAndListsTheWholeArchive)
     EXPECT_EQ(program.archive.model().ArchiveCount, 4);
 }
 
+TEST_F(Browser, MergingADuplicateKeepsTheArchivesRecordWithItsEmptyFieldsFilled)
+{
+    std::vector<dfilm> records = kThree;
+    dfilm& mine = records[1]; // MATRIX.AVI
+    mine.genere = "";
+    mine.attore2 = "???";
+    mine.trama = "La mia trama";
+    mine.durata = "";
+    startWith(records);
+    dfilm theirs = kThree[1];
+    theirs.genere = "AZIONE";
+    theirs.attore1 = "ALTRO ATTORE";
+    theirs.attore2 = "CARRIE-ANNE MOSS";
+    theirs.trama = "La loro trama";
+    theirs.durata = "136'";
+    theirs.datau = "1999";
+    theirs.riservato = 5;
+    folder.write("altro.txt", archiveline::format(theirs, RegionalSettings::italian()) + "\r\n");
+
+    dialogs.fileAnswers = {folder.text() + "altro.txt"};
+    QTest::mouseClick(control<QPushButton>("MergeDB"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.log.back(), "information: Letti    : 1\nDoppi    : 1\nAggiunti : 0");
+    ASSERT_EQ(titles(), (QStringList{"ALIEN.MPG", "MATRIX.AVI", "TOY STORY.AVI"}));
+    choose(1);
+    EXPECT_EQ(text("DBEDgenere"), "AZIONE");
+    EXPECT_EQ(text("DBEDattore1"), "PRIMO ATTORE");
+    EXPECT_EQ(text("DBEDattore2"), "CARRIE-ANNE MOSS");
+    EXPECT_EQ(text("DBEDdurata"), "136'");
+    EXPECT_EQ(text("DBEDdatau"), "1999");
+    EXPECT_EQ(control<QPlainTextEdit>("DBMtrama")->toPlainText(), "La mia trama");
+    dfilm expected = mine;
+    expected.genere = "AZIONE";
+    expected.attore2 = "CARRIE-ANNE MOSS";
+    expected.durata = "136'";
+    expected.datau = "1999";
+    const std::string saved = folder.read("films.txt");
+    EXPECT_NE(saved.find(archiveline::format(expected, RegionalSettings::italian()) + "\r\n"), std::string::npos)
+        << saved;
+    EXPECT_EQ(saved.find("La loro trama"), std::string::npos);
+}
+
+TEST_F(Browser, TypedWordsFindTheirTitlesWhateverTheirAccents)
+{
+    std::vector<dfilm> records = kThree;
+    records.push_back(film("LA CITT\xC0 INCANTATA.AVI", "ANIMAZIONE", "Hayao Miyazaki"));
+    records.push_back(film("\xC8 ARRIVATA LA FELICIT\xC0.AVI", "COMMEDIA", "Fran\xE7ois Ozon"));
+    startWith(records);
+    auto* title = control<QLineEdit>("FLTEDtitolo");
+    QTest::keyClicks(title, "citta");
+    EXPECT_EQ(titles(), QStringList{QString::fromUtf8("LA CITT\xC3\x80 INCANTATA.AVI")});
+    title->clear();
+    // è and a blank, as a keyboard with that key types them.
+    QTest::sendKeyEvent(QTest::Click, title, Qt::Key_Egrave, QString::fromUtf8("\xC3\xA8"), Qt::NoModifier);
+    QTest::keyClick(title, Qt::Key_Space);
+    EXPECT_EQ(titles(), QStringList{QString::fromUtf8("\xC3\x88 ARRIVATA LA FELICIT\xC3\x80.AVI")});
+    EXPECT_EQ(control<QLabel>("Label37")->text(), "Titoli Filtrati : 1");
+    title->clear();
+    QTest::keyClicks(control<QLineEdit>("FLTEDregia"), "francois");
+    EXPECT_EQ(titles(), QStringList{QString::fromUtf8("\xC3\x88 ARRIVATA LA FELICIT\xC3\x80.AVI")});
+    // The stored texts stay as they are.
+    choose(0);
+    EXPECT_EQ(text("DBEDregia"), QString::fromUtf8("Fran\xC3\xA7ois Ozon"));
+}
+
 TEST_F(Browser, AClickOnTheLineAlreadyCurrentShowsItsPictures)
 {
     pictures("ALIEN", {300, 600}, {40, 60});

@@ -212,9 +212,44 @@ TEST_F(Intake, AssociatingAGreyedLineTicksItAndTheAdditionCountsItTwice)
     click("AddToDB");
     EXPECT_EQ(dialogs.log.back(), "information: Processati : 1\nDoppi      : 1\nAggiunti   : 1");
     ASSERT_EQ(program.archive.model().ArchiveCount, 1);
-    // The sort swaps the two equal keys, so the record that remains is the one just associated.
+    // The data just associated are the newer: they replace the archived record.
     EXPECT_EQ(program.archive.model().ArchiveTable.row(1).genere, "FANTASCIENZA");
     EXPECT_NE(folder.read("films.txt").find("ALIEN.MPG\tFANTASCIENZA\t"), std::string::npos);
+}
+
+TEST_F(Intake, ALineTickedByHandNeverReplacesTheArchivedFilm)
+{
+    dfilm mine = archived("ALIEN.MPG", "HORROR");
+    mine.trama = "La mia trama";
+    startWith({"alien.MPG", "Matrix.avi"}, {mine});
+    // Without the greying the archived film's line can be ticked by hand.
+    clickPage(2);
+    QTest::mouseClick(control<QCheckBox>("CkBRimappa"), Qt::LeftButton);
+    ASSERT_TRUE(program.settings.CkBRimappa);
+    clickPage(1);
+    ASSERT_EQ(greyed(), (std::vector<bool>{false, false}));
+    clickCheckBox(0);
+    clickCheckBox(1);
+    ASSERT_TRUE(ticked(0) && ticked(1));
+    dialogs.confirmAnswers = {true};
+    click("AddToDB");
+    EXPECT_EQ(dialogs.log.back(), "information: Processati : 2\nDoppi      : 1\nAggiunti   : 2");
+    ASSERT_EQ(program.archive.model().ArchiveCount, 2);
+    EXPECT_EQ(program.archive.model().ArchiveTable.row(1), mine);
+    EXPECT_NE(folder.read("films.txt").find("ALIEN.MPG\tHORROR\t"), std::string::npos);
+}
+
+TEST_F(Intake, TodaysVideoFilesAreListedInTitleOrder)
+{
+    startWith({"Zorro.mkv", "alien.MP4", "Matrix.avi", "notes.srt"});
+    EXPECT_EQ(lines(), (QStringList{"ALIEN.MP4", "MATRIX.AVI", "ZORRO.MKV"}));
+    // A new file shows when the user comes back to the tab.
+    folder.write("media/Blade Runner.webm", "film");
+    clickPage(0);
+    clickPage(1);
+    EXPECT_EQ(lines(), (QStringList{"ALIEN.MP4", "BLADE RUNNER.WEBM", "MATRIX.AVI", "ZORRO.MKV"}));
+    clickLine(2);
+    EXPECT_EQ(text("EDPosizione").toStdString(), position());
 }
 
 TEST_F(Intake, OptionsGovernTheMarks)
@@ -530,8 +565,12 @@ TEST_F(Intake, ToolsRenameAndCopyTheSelectedLine)
 TEST_F(Intake, ExportedListsComeBackGreyedAndUntouchedByABadImport)
 {
     startWith({"Matrix.avi", "alien.MPG"}, {archived("ALIEN.MPG")});
-    dialogs.fileAnswers = {folder.text() + "lista.txt"};
+    dialogs.saveAnswers = {folder.text() + "lista.txt"};
     click("SpeedButton3");
+    ASSERT_EQ(dialogs.log.size(), 2u);
+    // The save dialog, in the media folder with a name suggested.
+    EXPECT_EQ(dialogs.log[0],
+              "save: Esporta titoli su lista ASCII / *.TXT|*.TXT|*.*|*.* / *.TXT / " + media() + " / lista.txt");
     EXPECT_EQ(dialogs.log.back(), "information: Lista esportata");
     const std::string list = folder.read("lista.txt");
     EXPECT_EQ(list.rfind("ALIEN.MPG\t" + position() + "\t", 0), 0u) << list;
@@ -556,6 +595,7 @@ TEST_F(Intake, ExportedListsComeBackGreyedAndUntouchedByABadImport)
     EXPECT_EQ(program.archive.model().PendingDataFlag, 1);
 
     click("Import");
+    EXPECT_EQ(dialogs.log.back(), "information: Lista importata: 3 titoli");
     EXPECT_EQ(lines(), (QStringList{"ALIEN.MPG", "MATRIX.AVI", "Zorro.divx"}));
     EXPECT_EQ(greyed(), (std::vector<bool>{true, false, false}));
     EXPECT_EQ(program.archive.model().PendingDataFlag, 0);
@@ -578,6 +618,7 @@ TEST_F(Intake, PictureNamesThatLeaveTheirFolderAreRefused)
     dialogs.confirmAnswers = {true};
     dialogs.fileAnswers = {folder.text() + "lista.txt"};
     click("Import");
+    EXPECT_EQ(dialogs.log.back(), "information: Lista importata: 1 titolo");
     ASSERT_EQ(lines(), QStringList{"../../x.avi"});
     clickLine(0);
     QTest::mouseClick(control<QCheckBox>("AutoMan"), Qt::LeftButton);
@@ -619,7 +660,7 @@ TEST_F(Intake, ExportOntoTheArchiveOrTheConfigurationIsRefused)
     fs::create_symlink(folder / "films.txt", folder / "collegamento.txt");
     for (const std::string name :
          {"films.txt", "FILMS.TXT", "Zenfo_conf.CFG", "collegamento.txt", "films.txt.bak", "pellicorio.lock"}) {
-        dialogs.fileAnswers = {folder.text() + name};
+        dialogs.saveAnswers = {folder.text() + name};
         click("SpeedButton3");
         EXPECT_EQ(dialogs.log.back(),
                   "error: La lista non pu\xF2 sostituire un file del programma:\n" + folder.text() + name);
@@ -627,7 +668,7 @@ TEST_F(Intake, ExportOntoTheArchiveOrTheConfigurationIsRefused)
     EXPECT_EQ(folder.read("films.txt"), archive);
     EXPECT_EQ(folder.read("Zenfo_conf.CFG"), config);
     EXPECT_FALSE(fs::exists(folder / "FILMS.TXT"));
-    dialogs.fileAnswers = {folder.text() + "films2.txt"};
+    dialogs.saveAnswers = {folder.text() + "films2.txt"};
     click("SpeedButton3");
     EXPECT_EQ(dialogs.log.back(), "information: Lista esportata");
 }

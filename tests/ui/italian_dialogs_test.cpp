@@ -19,6 +19,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
@@ -170,6 +171,64 @@ TEST(ItalianDialogs, FileDialogSpeaksItalianUpToItsColumns)
     EXPECT_EQ(fileRow[3], "21/03/2005 10:30");
     ASSERT_EQ(folderRow.size(), 4);
     EXPECT_EQ(folderRow[2], "Cartella");
+}
+
+// The save dialog opens where it is told with the name suggested, says "Salva", and replaces a
+// file only after a question answered Yes.
+TEST(ItalianDialogs, SaveDialogSaysSalvaAndAsksBeforeReplacing)
+{
+    TempFolder folder;
+    folder.write("lista.txt", "vecchia");
+    QtDialogs dialogs;
+    QString caption, suggested, shownFolder;
+    QStringList captions, questions;
+    bool stayed = false;
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        caption = dialog->windowTitle();
+        captions = buttonCaptions(dialog);
+        shownFolder = dialog->directory().absolutePath();
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        suggested = name->text();
+        // The first question is answered No: the dialog stays for another try, answered Yes.
+        whenModal<QMessageBox>([&](QMessageBox* box) {
+            questions << box->text();
+            clickButton(box, "No");
+        });
+        clickButton(dialog, "Salva");
+        stayed = dialog->isVisible();
+        whenModal<QMessageBox>([&](QMessageBox* box) {
+            questions << box->text();
+            clickButton(box, QString::fromUtf8("S\xC3\xAC"));
+        });
+        clickButton(dialog, "Salva");
+    });
+    const auto chosen = dialogs.chooseSaveFile(
+        {"Esporta titoli su lista ASCII", "*.TXT|*.TXT|*.*|*.*", "*.TXT", folder.text(), "lista.txt"});
+    EXPECT_EQ(chosen, folder.text() + "lista.txt");
+    EXPECT_EQ(caption, "Esporta titoli su lista ASCII");
+    EXPECT_EQ(shownFolder.toStdString() + "/", folder.text());
+    EXPECT_EQ(suggested, "lista.txt");
+    EXPECT_TRUE(captions.contains("Salva")) << captions.join('|').toStdString();
+    EXPECT_FALSE(captions.contains("Apri")) << captions.join('|').toStdString();
+    EXPECT_TRUE(stayed);
+    ASSERT_EQ(questions.size(), 2);
+    EXPECT_TRUE(questions[0].contains("lista.txt")) << questions[0].toStdString();
+    EXPECT_FALSE(questions[0].contains("replace")) << questions[0].toStdString(); // Qt's Italian
+    EXPECT_EQ(folder.read("lista.txt"), "vecchia"); // the dialog only chooses
+
+    // A new name is taken at once, with the extension added; Escape cancels.
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        name->selectAll();
+        QTest::keyClicks(name, "nuova");
+        clickButton(dialog, "Salva");
+    });
+    EXPECT_EQ(dialogs.chooseSaveFile({"", "*.TXT|*.TXT|*.*|*.*", "*.TXT", folder.text(), ""}),
+              folder.text() + "nuova.TXT");
+    whenModal<QFileDialog>([&](QFileDialog* dialog) { typeKey(dialog, Qt::Key_Escape); });
+    EXPECT_EQ(dialogs.chooseSaveFile({"", "*.TXT|*.TXT|*.*|*.*", "*.TXT", folder.text(), "lista.txt"}),
+              std::nullopt);
 }
 
 TEST(ItalianDialogs, DatePickerNamesTheMonthInItalian)

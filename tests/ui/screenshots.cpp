@@ -164,6 +164,8 @@ int main(int argc, char** argv)
             }
         });
     };
+    grabNextModal("save_dialog");
+    real.chooseSaveFile({"Esporta titoli su lista ASCII", "*.TXT|*.TXT|*.*|*.*", "*.TXT", folder.text(), "lista.txt"});
     grabNextModal("question");
     real.confirm(Dialogs::Kind::Question, "Aggiungo elementi con spunta a DataBase ?");
     grabNextModal("folder_chooser");

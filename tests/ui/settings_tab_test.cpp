@@ -22,7 +22,9 @@ TEST_F(SettingsTabTest, SalvaWritesWhatTheTabShows)
     control<QCheckBox>("CBIPRCD")->click(); // temporary: never saved
     EXPECT_TRUE(program.settings.CBIPRCD);
     const std::string before = folder.read("Zenfo_conf.CFG");
-    control<QPushButton>("SpeedButton2")->click();
+    QTest::mouseClick(control<QPushButton>("SpeedButton2"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.log, std::vector<std::string>{"information: Impostazioni salvate in " + folder.text() +
+                                                    "Zenfo_conf.CFG"});
     const std::string f = folder.text();
     EXPECT_NE(folder.read("Zenfo_conf.CFG"), before);
     EXPECT_EQ(folder.read("Zenfo_conf.CFG"), "4.4.0\r\n" + f + "\r\n" + f + "copertine/\r\n" + f + "copertine/\r\n" +
