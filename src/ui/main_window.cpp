@@ -129,6 +129,9 @@ void MainWindow::FormCreate()
     // Taken first: a second copy must know it is one before it writes anything.
     if (!m_state.folderLock)
         m_state.folderLock = std::make_unique<FolderLock>(m_state.dataFolder / kLockFileName);
+    // The only writer clears what its crashed saves left; another copy's save may be running.
+    if (m_state.folderLock->state() == FolderLock::State::Held)
+        files::removeSaveLeftovers(files::fromText(s.ArchivePath));
     reportErrors(m_dialogs, [&] { ReadConfig(s, m_dialogs); });
     m_intakeLogic->ReadVolumeLabel();
     showSettings();
