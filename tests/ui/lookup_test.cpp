@@ -240,14 +240,22 @@ TEST_F(Lookup, ASlowAnswerKeepsTheWindowsAliveAndClosingCancelsIt)
 
 TEST_F(Lookup, MinimisingTheWindowLetsTheRequestGoOn)
 {
-    HttpTestServer::Answer slow;
-    slow.body = filmuppages::resultsPage(server.baseUrl(), {});
-    slow.delay = std::chrono::milliseconds(600);
-    server.on(kSearchPath, slow);
+    HttpTestServer::Answer noResults;
+    noResults.body = filmuppages::resultsPage(server.baseUrl(), {});
+    HeldAnswer held;
+    server.on(kSearchPath, held.handler(noResults));
     startAndOpen();
-    QTimer::singleShot(100, [&] { window()->showMinimized(); });
+    bool minimised = false;
+    whenTrue([&] { return held.arrived(); },
+             [&] {
+                 minimised = minimiseAsTheUserDoes(window());
+                 held.release();
+             });
     search();
+    EXPECT_TRUE(minimised);
     EXPECT_EQ(log().last(), "Nessuna occorrenza trovata per il titolo dato");
+    EXPECT_TRUE(restoreAsTheUserDoes(window()));
+    EXPECT_TRUE(window()->isVisible());
 }
 
 TEST_F(Lookup, ClosingTheWindowEndsTheWholeLookupNotJustItsRequest)
@@ -259,7 +267,8 @@ TEST_F(Lookup, ClosingTheWindowEndsTheWholeLookupNotJustItsRequest)
     slowPoster.delay = std::chrono::milliseconds(20000);
     server.on("/locand/rosa.jpg", slowPoster);
     startAndOpen();
-    QTimer::singleShot(500, [&] { window()->close(); });
+    // Closed while the poster is on its way: the film page has been read by then.
+    whenTrue([&] { return requestsTo("/locand/rosa.jpg") > 0; }, [&] { window()->close(); });
     QElapsedTimer clock;
     clock.start();
     search();
