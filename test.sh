@@ -20,9 +20,10 @@ cmake --build "$BUILD"
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD" --output-on-failure -j "$(nproc)"
 
 # The widget tests again on Xvfb through the xcb platform: the clipboard through X selections,
-# focus and modality through a real window system. One at a time, as they share the display.
-echo "Widget tests under a real X server (xcb):"
-xvfb-run -a -s "-screen 0 1920x1200x24" env QT_QPA_PLATFORM=xcb \
+# focus, modality and minimising through a real window system, managed by openbox as a desktop's
+# windows are. One at a time, as they share the display.
+echo "Widget tests under a real X server (xcb) with a window manager:"
+xvfb-run -a -s "-screen 0 1920x1200x24" "$ROOT/scripts/with_window_manager.sh" env QT_QPA_PLATFORM=xcb \
   ctest --test-dir "$BUILD" --output-on-failure -L widget -j 1
 
 SANITIZE_BUILD="$ROOT/build-asan"
