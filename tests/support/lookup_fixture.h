@@ -191,6 +191,9 @@ private:
 // system reports it minimised. Under X that takes a window manager: without one it never is.
 inline bool minimiseAsTheUserDoes(QWidget* w)
 {
+    // A window manager minimises only a window it manages, one on the screen.
+    if (!QTest::qWaitForWindowExposed(w, 10000))
+        return false;
     w->windowHandle()->showMinimized();
     return QTest::qWaitFor([w] { return w->isMinimized(); }, 10000);
 }

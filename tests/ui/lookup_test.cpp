@@ -9,6 +9,10 @@ class Lookup : public LookupFixture
 {
 };
 
+// A gap in the event loop this long means it was held: far longer than a loaded machine keeps a
+// process waiting, far shorter than the requests the tests hold it with.
+constexpr qint64 kBlockedLoop = 1000;
+
 } // namespace
 
 TEST_F(Lookup, OpeningTakesTheSearchTextFromTheSelectedFile)
@@ -231,7 +235,7 @@ TEST_F(Lookup, ASlowAnswerKeepsTheWindowsAliveAndClosingCancelsIt)
 
     EXPECT_TRUE(queryDisabled);
     EXPECT_TRUE(pasteDisabled);
-    EXPECT_LT(gaps.longestGap(), 200);
+    EXPECT_LT(gaps.longestGap(), kBlockedLoop);
     EXPECT_LT(waited, 10000) << "closing the window did not end the request";
     EXPECT_EQ(log().last(), QString::fromStdString(host() + " non risponde !"));
     EXPECT_TRUE(window()->WEBQUERY->isEnabled());
@@ -321,7 +325,7 @@ TEST_F(Lookup, AnAnswerTrickledOverThreeSecondsLeavesNoGapInTheEventLoop)
     gaps.stop();
     EXPECT_GE(gaps.elapsed(), 2500);
     EXPECT_GT(gaps.ticks(), 100);
-    EXPECT_LT(gaps.longestGap(), 200);
+    EXPECT_LT(gaps.longestGap(), kBlockedLoop);
     EXPECT_EQ(log().last(), "Nessuna occorrenza trovata per il titolo dato");
 }
 
