@@ -94,10 +94,19 @@ bool plainPieces(std::string_view line, std::string_view (&pieces)[12])
 // Whether a date text reads differently in different years (no year, or a two-digit one).
 bool readsByTheYear(std::string_view date, const RegionalSettings& rs)
 {
-    int digits = 0;
-    for (const char c : date) {
-        digits = (c >= '0' && c <= '9') ? digits + 1 : 0;
-        if (digits == 4)
+    // At a glance: four digits where the short date format puts the year, after or before two
+    // separators. Four digits elsewhere ("0012/3") may be a day or a month of a yearless date.
+    const std::size_t first = date.find(rs.dateSeparator), last = date.rfind(rs.dateSeparator);
+    if (first != last) {
+        const std::size_t y = rs.shortDateFormat.find_first_of("dDmMyY");
+        const bool yearFirst = y != std::string::npos && (rs.shortDateFormat[y] | 0x20) == 'y';
+        std::string_view year = yearFirst ? date.substr(0, first) : date.substr(last + 1);
+        while (!year.empty() && year.front() == ' ')
+            year.remove_prefix(1);
+        while (!year.empty() && year.back() == ' ')
+            year.remove_suffix(1);
+        if (year.size() == 4 &&
+            std::all_of(year.begin(), year.end(), [](char c) { return c >= '0' && c <= '9'; }))
             return false;
     }
     try {

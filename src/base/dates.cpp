@@ -4,6 +4,7 @@
 #include "text.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -47,9 +48,12 @@ const char* const kDayShort[] = {"dom", "lun", "mar", "mer", "gio", "ven", "sab"
 const char* const kDayLong[] = {"domenica", "luned\xEC",  "marted\xEC", "mercoled\xEC",
                                 "gioved\xEC",  "venerd\xEC", "sabato"};
 
+std::atomic<Clock> g_clock{nullptr};
+
 int thisYear()
 {
-    const std::time_t now = std::time(nullptr);
+    const Clock clock = g_clock.load(std::memory_order_relaxed);
+    const std::time_t now = clock ? static_cast<std::time_t>(clock()) : std::time(nullptr);
     std::tm tm{};
     localtime_r(&now, &tm);
     return tm.tm_year + 1900;
@@ -236,6 +240,8 @@ std::string formatDdMmYyyy(double dateTime, const RegionalSettings& rs)
 {
     return format("dd/mm/yyyy", dateTime, rs);
 }
+
+void setClock(Clock clock) { g_clock.store(clock, std::memory_order_relaxed); }
 
 double parseShortDate(std::string_view text, const RegionalSettings& rs, int currentYear)
 {

@@ -32,6 +32,11 @@ std::string formatDateTime(double dateTime, const RegionalSettings& rs);
 // "dd/mm/yyyy" with the settings' date separator.
 std::string formatDdMmYyyy(double dateTime, const RegionalSettings& rs);
 
+// The clock that gives "this year" to a date read without one: the system's, unless a test moves
+// it (nullptr puts the system's back). Seconds since 1970.
+using Clock = long long (*)();
+void setClock(Clock clock);
+
 // Reads a date in the order of the short date format; the result is at midnight.
 // currentYear fills a missing year and anchors two-digit years (0 = this year).
 // Throws ConversionError "'%s' is not a valid date".

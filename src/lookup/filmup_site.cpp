@@ -1,6 +1,9 @@
 #include "filmup_site.h"
 
+#include "base/text.h"
+
 #include <cstdlib>
+#include <string_view>
 
 namespace filmup {
 
@@ -23,6 +26,19 @@ std::string hostName()
     if (const auto p = s.find('/'); p != std::string::npos)
         s.erase(p);
     return s;
+}
+
+std::string shortHostName(const std::string& host)
+{
+    // An IPv6 address comes in brackets; an IPv4 one is digits and dots before its port.
+    const std::string name = host.substr(0, host.find(':'));
+    if (host.empty() || host.front() == '[' || name.find_first_not_of("0123456789.") == std::string::npos)
+        return host;
+    std::string_view s = name;
+    if (s.size() > 4 && text::equalsIgnoringAsciiCase(s.substr(0, 4), "www."))
+        s.remove_prefix(4);
+    s = s.substr(0, s.find('.'));
+    return s.empty() ? host : std::string(s);
 }
 
 } // namespace filmup

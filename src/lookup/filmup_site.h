@@ -9,5 +9,8 @@ namespace filmup {
 std::string baseUrl();
 // The host name shown in captions.
 std::string hostName();
+// The short form of a host that keeps the site's name: "filmup" for "filmup.leonardo.it" (a
+// leading "www." and the port go too). A numeric address stays whole.
+std::string shortHostName(const std::string& host);
 
 } // namespace filmup

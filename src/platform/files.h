@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/errors.h"
+
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -17,6 +19,17 @@ fs::path fromText(const std::string& text);
 std::string toText(const fs::path& path);
 
 std::string ioErrorText(int errnoValue);
+
+// A failed file operation: the text the user sees, and the system's error number behind it.
+class IoError : public UserError
+{
+public:
+    IoError(int errnoValue, const std::string& text) : UserError(text), m_errno(errnoValue) {}
+    int errnoValue() const { return m_errno; }
+
+private:
+    int m_errno;
+};
 
 // Whether a path names a file. Only "no such file" (and no link either) is Missing: a dangling
 // link, a folder that cannot be searched or an I/O error is Unreachable, with the reason.
@@ -112,6 +125,12 @@ private:
     Backup m_backup;
     int m_fd = -1;
 };
+
+// Removes what saves of path killed half-way left behind, beside path and beside the file its
+// links end at: their temporaries ("<name>.tmp-XXXXXX", and "<name>.bak.tmp-XXXXXX" of a copied
+// backup) and staged backups ("<name>.bak-PID-N"). Nothing else, and no error: only the one
+// process that writes path may call it, before its first save.
+void removeSaveLeftovers(const fs::path& path);
 
 // The name "<file name>.bak" beside the file a save of path replaces.
 fs::path backupPath(const fs::path& path);

@@ -16,13 +16,14 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace files {
 namespace {
 
 [[noreturn]] void fail(int err, const fs::path& path)
 {
-    throw UserError(ioErrorText(err) + "\n" + toText(path));
+    throw IoError(err, ioErrorText(err) + "\n" + toText(path));
 }
 
 class Fd
@@ -300,6 +301,10 @@ mode_t currentUmask()
     return 022;
 }
 
+// The names of a save's own files beside its target: "<target>" + tag + what makes them unique.
+constexpr const char* kTemporaryTag = ".tmp-"; // then mkstemp's six letters and digits
+constexpr const char* kStagedTag = ".bak-";    // then the process id, "-" and a counter
+
 // A name for a link or file beside target that nothing has yet.
 fs::path uniqueSibling(const fs::path& target, const char* tag)
 {
@@ -321,7 +326,8 @@ AtomicWriter::AtomicWriter(const fs::path& path, Backup backup)
     : m_path(path), m_target(resolveLinks(path)), m_backup(backup)
 {
     // The temporary sits beside the file it replaces, so the rename stays on one file system.
-    std::string pattern = (m_target.parent_path() / (m_target.filename().string() + ".tmp-XXXXXX")).string();
+    std::string pattern =
+        (m_target.parent_path() / (m_target.filename().string() + kTemporaryTag + "XXXXXX")).string();
     m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (m_fd < 0)
         fail(errno, path);
@@ -367,7 +373,7 @@ void AtomicWriter::keepBackup()
         return; // nothing to keep yet
     const fs::path backup = backupPath(m_target);
     // A second name for the old file costs no copy; the rename makes the switch of backups atomic.
-    const fs::path staged = uniqueSibling(m_target, ".bak-");
+    const fs::path staged = uniqueSibling(m_target, kStagedTag);
     if (::link(m_target.c_str(), staged.c_str()) != 0) {
         const int err = errno;
         if (err != EPERM && err != EXDEV && err != EMLINK && err != ENOTSUP && err != EOPNOTSUPP && err != ENOSYS)
@@ -418,6 +424,66 @@ void AtomicWriter::commit()
     Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
+}
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// name is base + tag + rest, and rest passes the test.
+template <typename Rest>
+bool namedAfter(std::string_view name, const std::string& base, std::string_view tag, Rest rest)
+{
+    if (name.size() <= base.size() + tag.size() || name.substr(0, base.size()) != base ||
+        name.substr(base.size(), tag.size()) != tag)
+        return false;
+    return rest(name.substr(base.size() + tag.size()));
+}
+
+bool isTemporaryOf(std::string_view name, const std::string& base)
+{
+    return namedAfter(name, base, kTemporaryTag, [](std::string_view rest) {
+        return rest.size() == 6 && std::all_of(rest.begin(), rest.end(), [](char c) {
+                   return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+               });
+    });
+}
+
+bool isStagedBackupOf(std::string_view name, const std::string& base)
+{
+    return namedAfter(name, base, kStagedTag, [](std::string_view rest) {
+        const std::size_t dash = rest.find('-');
+        const auto digits = [](std::string_view s) {
+            return !s.empty() && std::all_of(s.begin(), s.end(), isDigit);
+        };
+        return dash != std::string_view::npos && digits(rest.substr(0, dash)) &&
+               digits(rest.substr(dash + 1));
+    });
+}
+
+} // namespace
+
+void removeSaveLeftovers(const fs::path& path)
+{
+    std::vector<fs::path> saved = {path};
+    if (const fs::path target = resolveLinks(path); target != path)
+        saved.push_back(target);
+    for (const fs::path& file : saved) {
+        const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+        const std::string base = file.filename().string(), backup = base + ".bak";
+        std::vector<fs::path> leftovers;
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string name = it->path().filename().string();
+            struct stat st {};
+            // Saves make plain files only: a folder or a link so named is someone else's.
+            if ((isTemporaryOf(name, base) || isTemporaryOf(name, backup) || isStagedBackupOf(name, base)) &&
+                ::lstat(it->path().c_str(), &st) == 0 && S_ISREG(st.st_mode))
+                leftovers.push_back(it->path());
+        }
+        for (const fs::path& leftover : leftovers)
+            ::unlink(leftover.c_str());
+    }
 }
 
 fs::path backupPath(const fs::path& path)

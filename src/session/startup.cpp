@@ -15,6 +15,9 @@ StartupResult startProgram(Program& program, Dialogs& dialogs)
     // Taken first: a second copy must know it is one before it writes anything.
     if (!program.folderLock)
         program.folderLock = std::make_unique<FolderLock>(program.dataFolder / kLockFileName);
+    // The only writer clears what its crashed saves left; another copy's save may be running.
+    if (program.folderLock->state() == FolderLock::State::Held)
+        files::removeSaveLeftovers(files::fromText(s.ArchivePath));
     reportErrors(dialogs, [&] { ReadConfig(s, dialogs); });
     ReadVolumeLabel(program.intake.model(), s, program.volumes);
 

@@ -58,6 +58,8 @@ bool DatePickerWindow::eventFilter(QObject* watched, QEvent* event)
 std::optional<QDate> DatePickerWindow::pick()
 {
     MonthCalendar1->setSelectedDate(QDate::currentDate());
+    // Each opening starts on the days, whatever had the focus when the window last closed.
+    MonthCalendar1->setFocus();
     if (exec() != QDialog::Accepted)
         return std::nullopt;
     return MonthCalendar1->selectedDate();

@@ -137,7 +137,7 @@ void MainWindow::FormCreate()
     IntakeTab::setLink(m_intake->LINK1, kSecondSiteUrl, secondSiteHost);
     m_intake->Paste->setToolTip("Preleva da ClipBoard dati film ( da " + secondSiteHost + ")");
     IntakeTab::setLink(m_intake->LINK2, QString::fromStdString(filmup::baseUrl()),
-                       QString::fromStdString(filmup::hostName()));
+                       QString::fromStdString(filmup::shortHostName(filmup::hostName())));
 
     m_pages->setCurrentIndex(0);
     m_intake->PageControl2->setCurrentIndex(0);

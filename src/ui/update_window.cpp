@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QFrame>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -77,7 +78,9 @@ void UpdateWindow::showCentred()
 
 void UpdateWindow::hideEvent(QHideEvent* event)
 {
-    emit closing();
+    // Minimised is not closed: the request goes on.
+    if (!event->spontaneous() && !isMinimized())
+        emit closing();
     QDialog::hideEvent(event);
 }
 

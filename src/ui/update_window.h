@@ -34,7 +34,7 @@ public:
 signals:
     // The close box (or Escape): the user leaves the window.
     void closeBoxClicked();
-    // The window is closed or hidden: a request it waits for must end.
+    // The window is closed (not minimised): a request it waits for must end.
     void closing();
 
 protected:

@@ -26,12 +26,16 @@ int versionNumber(std::string_view version)
     for (std::size_t i : {0u, 2u, 4u})
         if (i < version.size())
             digits += version[i];
-    bool ok = digits.size() == 3;
+    // A shorter text joins the characters it has: "4.4" gives 44.
+    bool ok = !digits.empty();
     for (char c : digits)
         ok = ok && c >= '0' && c <= '9';
     if (!ok)
-        throw ConversionError("'" + digits + "' is not a valid integer value");
-    return (digits[0] - '0') * 100 + (digits[1] - '0') * 10 + (digits[2] - '0');
+        throw ConversionError("'" + digits + "' non \xE8 un numero intero valido");
+    int n = 0;
+    for (char c : digits)
+        n = n * 10 + (c - '0');
+    return n;
 }
 
 VersionFile readVersionFile(std::string_view body)

@@ -5,8 +5,9 @@
 
 namespace update {
 
-// Characters 1, 3 and 5 of a version text read as one decimal number: "4.4.0" gives 440.
-// Throws ConversionError, with the run-time library's text, unless all three are digits.
+// Characters 1, 3 and 5 of a version text read as one decimal number: "4.4.0" gives 440, and a
+// shorter text joins those it has ("4.4" gives 44). Throws ConversionError, with an Italian text,
+// when there are none or one of them is no digit.
 int versionNumber(std::string_view version);
 
 // The three fixed columns of the version file, each trimmed.

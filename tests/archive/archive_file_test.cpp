@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <memory>
 
 #include <sys/stat.h>
@@ -470,4 +471,87 @@ TEST(LoadedLines, EditsWriteOneTableAndOutliveTheTablesTheyCameFrom)
     dfilm a = film("A.AVI"), c = film("C.AVI");
     a.dataa = c.dataa = b.dataa;
     EXPECT_EQ(dir.read("films.txt"), archiveLinesOf({a, b, c}));
+}
+
+namespace {
+
+long long g_now = 0;
+long long movedClock() { return g_now; }
+
+// The clock that completes yearless dates, set by the test to local times of its own.
+struct MovedClock
+{
+    MovedClock() { dates::setClock(&movedClock); }
+    ~MovedClock() { dates::setClock(nullptr); }
+    static void set(int year, int month, int day, int hour, int minute)
+    {
+        std::tm tm{};
+        tm.tm_year = year - 1900;
+        tm.tm_mon = month - 1;
+        tm.tm_mday = day;
+        tm.tm_hour = hour;
+        tm.tm_min = minute;
+        tm.tm_isdst = -1;
+        g_now = static_cast<long long>(std::mktime(&tm));
+    }
+};
+
+// Watches the arrival dates the load hands on (to the search index).
+struct ArrivalWatcher : LoadWatcher
+{
+    std::vector<double> arrivals;
+    void record(int, const std::string_view (&)[8], double dataa) override { arrivals.push_back(dataa); }
+};
+
+} // namespace
+
+// A record loaded on New Year's Eve and saved after midnight keeps the year its date was read with:
+// every date completed from the clock is read once, at load.
+TEST(ArchiveFile, DatesCompletedFromTheClockKeepTheYearOfTheLoad)
+{
+    RegionalSettings yearFirst = kItalian;
+    yearFirst.shortDateFormat = "yyyy/mm/dd";
+    const struct
+    {
+        const char* date;
+        const RegionalSettings& rs;
+        const char* written; // the date as the save writes it
+    } cases[] = {
+        {"12/3", kItalian, "12/03/2026"},
+        {"0012/3", kItalian, "12/03/2026"}, // four digits in a row, and still no year
+        {"1/0003", kItalian, "01/03/2026"},
+        {"0012/0003", kItalian, "12/03/2026"},
+        {"12/3/77", kItalian, "12/03/1977"}, // 2077 from 2027 on
+        {"0003/0012", yearFirst, "2026/03/12"},
+        {"15/03/2005", kItalian, "15/03/2005"},
+        {"2005/03/15", yearFirst, "2005/03/15"},
+    };
+    const MovedClock clock;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.date);
+        TempFolder dir;
+        const std::string path = (dir / "films.txt").string();
+        const auto line = [](const std::string& date) {
+            return "A.AVI\tDRAMMATICO\tUno\tDue\tRegista\tGino-CD1\t120'\t2001\t" + date +
+                   "\t700,5\t0\tTrama";
+        };
+        dir.write("films.txt", line(c.date) + "\r\n");
+
+        MovedClock::set(2026, 12, 31, 23, 59);
+        ScriptedDialogs dialogs;
+        ArchiveModel m;
+        ArrivalWatcher watcher;
+        ASSERT_EQ(LoadArchive(m, path, c.rs, dialogs, {}, &watcher).outcome, LoadResult::Outcome::Loaded);
+        ASSERT_EQ(m.ArchiveCount, 1);
+        ASSERT_EQ(watcher.arrivals.size(), 1u);
+        const double loaded = watcher.arrivals[0];
+        EXPECT_EQ(dates::formatShortDate(loaded, c.rs), c.written);
+
+        MovedClock::set(2027, 1, 1, 0, 1);
+        EXPECT_EQ(m.ArchiveTable.dataa(1), loaded);
+        EXPECT_EQ(m.ArchiveTable.row(1).dataa, loaded);
+        EXPECT_EQ(m.ViewTable.dataa(1), loaded);
+        SaveArchive(m, path, c.rs);
+        EXPECT_EQ(dir.read("films.txt"), line(c.written) + "\r\n");
+    }
 }

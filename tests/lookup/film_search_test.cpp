@@ -1,4 +1,5 @@
 #include "lookup/film_search.h"
+#include "lookup/filmup_site.h"
 
 #include <gtest/gtest.h>
 
@@ -224,3 +225,25 @@ TEST(ParseResultsPage, HostilePagesEndWithSoundRows)
 }
 
 } // namespace
+
+TEST(FilmUpSite, TheShortHostKeepsTheSiteNameAndANumericAddressWhole)
+{
+    const struct
+    {
+        const char* host;
+        const char* shown;
+    } cases[] = {
+        {"filmup.leonardo.it", "filmup"},
+        {"www.filmup.it", "filmup"},
+        {"filmup.leonardo.it:8080", "filmup"},
+        {"localhost:8080", "localhost"},
+        {"filmup", "filmup"},
+        {"127.0.0.1", "127.0.0.1"},
+        {"127.0.0.1:8080", "127.0.0.1:8080"},
+        {"[::1]:8080", "[::1]:8080"},
+        {"www", "www"},
+        {".it", ".it"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(filmup::shortHostName(c.host), c.shown) << c.host;
+}

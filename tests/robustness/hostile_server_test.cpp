@@ -153,7 +153,8 @@ TEST_F(HostileServer, EveryBadAnswerIsLoggedAndTheProgramGoesOn)
     window()->WEBSEARCH->setText("ROSA");
     auto* client = windows->HTTP1.get();
     http::Limits limits;
-    limits.lowSpeedSeconds = 2;
+    // Short, so that a trickle fails soon; long enough that a loaded machine's pauses pass for none.
+    limits.lowSpeedSeconds = 5;
     client->setLimits(limits);
     const auto before = folderContents(folder.path());
 

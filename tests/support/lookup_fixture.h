@@ -19,8 +19,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QWindow>
+
+#include <condition_variable>
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <ostream>
 
 // Readable failures.
@@ -121,6 +126,81 @@ inline void whenVisible(QWidget* w, std::function<void()> action)
         action();
     });
     poll->start();
+}
+
+// Runs action from the event loop once condition holds, as whenVisible does for a window.
+inline void whenTrue(std::function<bool()> condition, std::function<void()> action)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, condition, action] {
+        if (!condition())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        action();
+    });
+    poll->start();
+}
+
+// An answer the server holds back until the test lets it go (at the latest when this object goes):
+// meanwhile the request is surely under way.
+class HeldAnswer
+{
+public:
+    HeldAnswer() = default;
+    HeldAnswer(const HeldAnswer&) = delete;
+    HeldAnswer& operator=(const HeldAnswer&) = delete;
+    ~HeldAnswer() { release(); }
+
+    HttpTestServer::Handler handler(HttpTestServer::Answer answer) const
+    {
+        // The server's thread may still be waiting when the test ends: the state is shared with it.
+        return [gate = m_gate, answer](const HttpTestServer::Request&) {
+            std::unique_lock<std::mutex> lock(gate->mutex);
+            gate->arrived = true;
+            gate->released.wait(lock, [&] { return gate->free; });
+            return answer;
+        };
+    }
+    bool arrived() const
+    {
+        std::lock_guard<std::mutex> lock(m_gate->mutex);
+        return m_gate->arrived;
+    }
+    void release()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_gate->mutex);
+            m_gate->free = true;
+        }
+        m_gate->released.notify_all();
+    }
+
+private:
+    struct Gate
+    {
+        std::mutex mutex;
+        std::condition_variable released;
+        bool arrived = false, free = false;
+    };
+    std::shared_ptr<Gate> m_gate = std::make_shared<Gate>();
+};
+
+// Minimises a window through the window system, as its minimise box does, and waits until the
+// system reports it minimised. Under X that takes a window manager: without one it never is.
+inline bool minimiseAsTheUserDoes(QWidget* w)
+{
+    // A window manager minimises only a window it manages, one on the screen.
+    if (!QTest::qWaitForWindowExposed(w, 10000))
+        return false;
+    w->windowHandle()->showMinimized();
+    return QTest::qWaitFor([w] { return w->isMinimized(); }, 10000);
+}
+inline bool restoreAsTheUserDoes(QWidget* w)
+{
+    w->windowHandle()->showNormal();
+    return QTest::qWaitFor([w] { return !w->isMinimized(); }, 10000);
 }
 
 // A timer of the test that records the longest gap between its ticks: how long the event loop

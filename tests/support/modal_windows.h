@@ -10,6 +10,13 @@
 
 #include <gtest/gtest.h>
 
+// The window is active and its keyboard focus is on one of its controls (or on itself).
+inline bool hasTheKeyboard(QWidget* window)
+{
+    QWidget* focus = QApplication::focusWidget();
+    return window->isActiveWindow() && focus && (focus == window || window->isAncestorOf(focus));
+}
+
 // Acts on the next modal window of type W once it is on screen: the test's hand on a dialog
 // that the code under test opens and waits for.
 template <typename W = QWidget>
@@ -24,8 +31,11 @@ void whenModal(std::function<void(W*)> action)
         poll->stop();
         poll->deleteLater();
         // A window manager gives a new dialog the keyboard; under a bare X server nobody does.
+        // Keys typed before it has arrived reach none of the dialog's controls: wait for it, as
+        // long as a loaded machine takes.
         w->activateWindow();
-        static_cast<void>(QTest::qWaitForWindowActive(w, 2000));
+        if (!QTest::qWaitFor([w] { return hasTheKeyboard(w); }, 30000))
+            ADD_FAILURE() << "the dialog " << w->metaObject()->className() << " never got the keyboard";
         action(w);
         // A dialog the action failed to close would hold the test for ever: fail and close it.
         QTimer::singleShot(20000, [dialog = QPointer<QWidget>(w)] {

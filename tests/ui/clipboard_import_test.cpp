@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocument>
 
 #include <functional>
 
@@ -98,6 +99,12 @@ protected:
         QApplication::clipboard()->setText(kMatrixPage);
         click(in()->Paste);
     }
+    static QString shownText(const QLabel* label)
+    {
+        QTextDocument page;
+        page.setHtml(label->text());
+        return page.toPlainText();
+    }
     QColor titleColour() const { return in()->EDTitolo->palette().color(QPalette::Text); }
     static QColor toolTipText() { return QApplication::palette().color(QPalette::ToolTipText); }
 
@@ -127,6 +134,9 @@ TEST_F(ClipboardImport, TheRadioButtonsChooseTheSourceAndItsLink)
     IntakeTab& t = *in();
     EXPECT_EQ(t.Paste->text(), "Chiedi Dati a FilmUP");
     EXPECT_EQ(t.Paste->toolTip(), "Preleva da ClipBoard dati film ( da www.mymovies.it)");
+    // The FilmUP link reads as the site's short name and opens the whole address.
+    ASSERT_EQ(filmup::baseUrl(), "http://filmup.leonardo.it");
+    EXPECT_EQ(shownText(t.LINK2), "filmup");
     EXPECT_FALSE(t.RBLK1->isChecked());
     EXPECT_TRUE(t.RBLK2->isChecked());
     EXPECT_FALSE(t.LINK1->isEnabled());
@@ -154,6 +164,17 @@ TEST_F(ClipboardImport, TheRadioButtonsChooseTheSourceAndItsLink)
 
 TEST_F(ClipboardImport, ACopiedFilmPageFillsTheFields)
 {
+    // A tool-tip colour of the test's own: offscreen the default one is the text colour too.
+    const QPalette original = QApplication::palette();
+    const struct Restore
+    {
+        QPalette palette;
+        ~Restore() { QApplication::setPalette(palette); }
+    } restore{original};
+    QPalette tips = original;
+    tips.setColor(QPalette::ToolTipText, QColor(0, 0, 170));
+    QApplication::setPalette(tips);
+    ASSERT_NE(toolTipText(), original.color(QPalette::Text));
     in()->EDNFLOC->setText("lc_vecchio.jpg");
     pasteMatrixInto(0);
     ASSERT_EQ(in()->CheckListBox1->item(0)->text(), "MATRIX.AVI");

@@ -55,8 +55,14 @@ TEST(DialogKeys, DatePickerEnterPicksTheDayChosenAndEscapeCancels)
     };
     DatePickerWindow picker;
     for (const Case& c : cases) {
-        whenModal<DatePickerWindow>(c.keys);
+        bool ready = false;
+        whenModal<DatePickerWindow>([&](DatePickerWindow* w) {
+            // A key sent before the calendar has the keyboard would reach no calendar.
+            ready = QTest::qWaitFor([w] { return w->MonthCalendar1->hasFocus(); }, 20000);
+            c.keys(w);
+        });
         EXPECT_EQ(picker.pick(), c.picked) << c.what;
+        EXPECT_TRUE(ready) << c.what;
     }
 }
 

@@ -135,3 +135,43 @@ TEST_F(ReadOnlyStart, AnArchiveThatCannotBeCreatedStartsReadOnly)
     expectReadOnly();
     EXPECT_FALSE(control<QFrame>("DATIDB")->isEnabled());
 }
+
+// What saves killed half-way left goes at the start of the copy that writes, and only there: a
+// second copy's start-up could take the temporary of a save the first copy is making.
+class Leftovers : public ReadOnlyStart
+{
+protected:
+    const std::vector<std::string> leftovers = {"films.txt.tmp-Qx81Lm", "films.txt.bak-4242-1"};
+
+    void SetUp() override
+    {
+        writeConfig();
+        folder.write("films.txt", archiveLines({archivedFilm("ALIEN.MPG")}));
+        for (const std::string& name : leftovers)
+            folder.write(name, archiveLines({archivedFilm("ALIEN.MPG")}));
+        folder.write("films.txt.tmp", "mio");
+    }
+    void expectLeftovers(bool kept)
+    {
+        for (const std::string& name : leftovers)
+            EXPECT_EQ(fs::exists(folder / name), kept) << name;
+        EXPECT_EQ(folder.read("films.txt.tmp"), "mio");
+        EXPECT_EQ(program.archive.model().ArchiveCount, 1);
+    }
+};
+
+TEST_F(Leftovers, TheCopyThatWritesRemovesThemAtStart)
+{
+    start();
+    EXPECT_TRUE(dialogs.log.empty());
+    expectLeftovers(false);
+}
+
+TEST_F(Leftovers, ASecondCopyLeavesThem)
+{
+    const FolderLock first(folder / kLockFileName);
+    ASSERT_EQ(first.state(), FolderLock::State::Held);
+    start();
+    EXPECT_EQ(dialogs.log, std::vector<std::string>{std::string("warning: ") + kLockedArchiveNotice});
+    expectLeftovers(true);
+}

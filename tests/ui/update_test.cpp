@@ -341,9 +341,9 @@ TEST_F(Update, FoldersThatTakeNoFileReportTheFailedWrite)
     });
     EXPECT_EQ(failedLog,
               (QStringList{QString::fromStdString("Impossibile salvare il file: " + programDir.string() +
-                                                  "/update.zip (File not found)"),
+                                                  "/update.zip (cartella non trovata)"),
                            QString::fromStdString("Impossibile salvare il file: " + folder.text() +
-                                                  "update.zip (File access denied)")}));
+                                                  "update.zip (accesso negato)")}));
     EXPECT_EQ(failedStatus, "Errore");
     EXPECT_EQ(failedCaption, "Esci da Web UpDate");
     EXPECT_EQ(failedState, 1);
@@ -366,7 +366,7 @@ TEST_F(Update, AMalformedVersionShowsTheConversionErrorAndStaysReady)
         shownCaption = caption();
         shownState = windows->updater->state();
     });
-    EXPECT_EQ(dialogs.log, (std::vector<std::string>{"error: '41.' is not a valid integer value"}));
+    EXPECT_EQ(dialogs.log, (std::vector<std::string>{"error: '41.' non \xE8 un numero intero valido"}));
     EXPECT_TRUE(shownLog.isEmpty());
     EXPECT_EQ(shownCaption, "Controlla");
     EXPECT_EQ(shownState, 0);
@@ -420,6 +420,57 @@ TEST_F(Update, ClosingDuringTheDownloadCancelsIt)
     EXPECT_TRUE(fs::is_empty(programDir));
     EXPECT_TRUE(window()->BBBUPSTART->isEnabled());
     EXPECT_TRUE(main()->settingsTab()->BBAGGIORNA->isEnabled());
+}
+
+// A minimised window is not closed: the check and the download go on and end as usual.
+TEST_F(Update, MinimisingDuringARequestLetsItGoOn)
+{
+    const std::string body = package(1000);
+    startProgram();
+    for (const bool download : {false, true}) {
+        SCOPED_TRACE(download ? "the download" : "the check");
+        fs::remove(programDir / "update.zip");
+        HeldAnswer held;
+        HttpTestServer::Answer versionAnswer{.body = versionFile("update.zip", "4.4.1")};
+        HttpTestServer::Answer packageAnswer{.body = body, .contentType = "application/zip"};
+        server.on("/agg/Zenfo2VER.txt",
+                  download ? HttpTestServer::Handler([versionAnswer](const auto&) { return versionAnswer; })
+                           : held.handler(versionAnswer));
+        server.on("/agg/update.zip", held.handler(packageAnswer));
+        QStringList shownLog;
+        QString shownCaption;
+        int shownState = -1;
+        bool minimised = false, restored = false;
+        openAnd([&] {
+            if (download)
+                press();
+            whenTrue([&] { return held.arrived(); },
+                     [&] {
+                         minimised = minimiseAsTheUserDoes(window());
+                         held.release();
+                     });
+            press();
+            shownLog = log();
+            shownCaption = caption();
+            shownState = windows->updater->state();
+            restored = restoreAsTheUserDoes(window());
+        });
+        EXPECT_TRUE(minimised);
+        EXPECT_TRUE(restored);
+        if (download) {
+            EXPECT_EQ(shownLog,
+                      (QStringList{QString::fromStdString(
+                                       "Aggiornamento salvato nel file: " + programDir.string() + "/update.zip"),
+                                   "Unzippare il file nella dir. stessa, sovrascrivendo il file presente."}));
+            EXPECT_EQ(shownCaption, "Fine");
+            EXPECT_EQ(shownState, 1);
+            EXPECT_EQ(folder.read("programma/update.zip"), body);
+        } else {
+            EXPECT_EQ(shownLog, offerLines("4.4.1", "Premi il pulsante per scaricare la versione nuova"));
+            EXPECT_EQ(shownCaption, "Scarica aggiornamento");
+            EXPECT_EQ(shownState, 2);
+        }
+    }
 }
 
 // The update site turned hostile: each answer ends in its log line, nothing is written outside the

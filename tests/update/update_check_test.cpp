@@ -96,11 +96,15 @@ TEST(VersionNumber, DigitsOneThreeAndFiveOrTheConversionError)
         {"5.0.0", 500, nullptr},
         {"0.0.7", 7, nullptr},
         {"4.4.1 beta", 441, nullptr}, // what follows character 5 does not count
-        {"4.10.0", 0, "'41.' is not a valid integer value"},
-        {"4.4", 0, "'44' is not a valid integer value"},
-        {"", 0, "'' is not a valid integer value"},
-        {"a.b.c", 0, "'abc' is not a valid integer value"},
-        {"-.1.2", 0, "'-12' is not a valid integer value"},
+        // A shorter text joins the characters it has.
+        {"4.4", 44, nullptr},
+        {"4.", 4, nullptr},
+        {"7", 7, nullptr},
+        {"4.10.0", 0, "'41.' non \xE8 un numero intero valido"},
+        {"", 0, "'' non \xE8 un numero intero valido"},
+        {"4.x", 0, "'4x' non \xE8 un numero intero valido"},
+        {"a.b.c", 0, "'abc' non \xE8 un numero intero valido"},
+        {"-.1.2", 0, "'-12' non \xE8 un numero intero valido"},
     };
     for (const auto& c : cases) {
         if (!c.error) {
@@ -190,6 +194,7 @@ TEST(UpdateCheck, TheAvailableVersionDecidesTheOffer)
         {"5.0.0", 2, "Scarica aggiornamento", "Premi il pulsante per scaricare la versione nuova"},
         {"4.4.0", 1, "Esci da Web UpDate", "Nessun aggiornamento"},
         {"4.3.9", 1, "Esci da Web UpDate", "Nessun aggiornamento"},
+        {"4.4", 1, "Esci da Web UpDate", "Nessun aggiornamento"}, // 44
     };
     for (const auto& c : cases) {
         Updater u;
@@ -305,11 +310,11 @@ TEST(UpdateCheck, AProgramFolderThatTakesNoFileSendsThePackageToTheDataFolder)
     u.check.press();
     u.check.press();
     EXPECT_EQ(home.read("dati/update.zip"), "PK");
-    EXPECT_EQ(u.screen.log,
-              (std::vector<std::string>{
-                  "Impossibile salvare il file: " + home.text() + "programma/update.zip (File not found)",
-                  "Aggiornamento salvato nel file: " + home.text() + "dati/update.zip",
-                  "Unzippare il file nella dir. stessa, sovrascrivendo il file presente."}));
+    EXPECT_EQ(u.screen.log, (std::vector<std::string>{
+                                "Impossibile salvare il file: " + home.text() +
+                                    "programma/update.zip (cartella non trovata)",
+                                "Aggiornamento salvato nel file: " + home.text() + "dati/update.zip",
+                                "Unzippare il file nella dir. stessa, sovrascrivendo il file presente."}));
     EXPECT_EQ(u.screen.caption, "Fine");
     EXPECT_EQ(u.state, 1);
 }
@@ -324,9 +329,9 @@ TEST(UpdateCheck, ReadOnlyFoldersReportTheFailedWrite)
     fs::create_directory(program);
     fs::create_directory(data);
     const std::string programDenied =
-        "Impossibile salvare il file: " + program.string() + "/update.zip (File access denied)";
+        "Impossibile salvare il file: " + program.string() + "/update.zip (accesso negato)";
     const std::string dataDenied =
-        "Impossibile salvare il file: " + data.string() + "/update.zip (File access denied)";
+        "Impossibile salvare il file: " + data.string() + "/update.zip (accesso negato)";
     const std::string unzip = "Unzippare il file nella dir. stessa, sovrascrivendo il file presente.";
     const struct
     {
