@@ -7,21 +7,13 @@ namespace {
 
 const std::string kPictures = "https://img.test/t/p";
 
-bool oneLine(const std::string& s)
-{
-    for (const char c : s)
-        if (static_cast<unsigned char>(c) < 32)
-            return false;
-    return true;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes = asText(data, size);
     for (const lookup::Result& r : lookup::tmdb::ReadResults(bytes))
-        if (!oneLine(r.title) || r.title.empty() || r.key.empty() ||
+        if (!noControlCharacters(r.title) || r.title.empty() || r.key.empty() ||
             r.key.find_first_not_of("0123456789") != std::string::npos)
             __builtin_trap();
 
@@ -36,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const lookup::FilmData& d = *f.data;
     for (const std::string* s : {&d.titolo, &d.titoloOriginale, &d.genere, &d.nazione, &d.anno, &d.durata,
                                  &d.dataUscita, &d.attori1, &d.attori2, &d.regia, &d.trama})
-        if (!oneLine(*s))
+        if (!noControlCharacters(*s))
             __builtin_trap();
     for (const std::string* s : {&d.titolo, &d.titoloOriginale, &d.nazione, &d.anno, &d.durata, &d.dataUscita,
                                  &d.regia, &d.trama})
@@ -49,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     for (const auto& names : {d.actors, d.genres})
         for (const std::string& n : names)
-            if (n.empty() || !oneLine(n))
+            if (n.empty() || !noControlCharacters(n))
                 __builtin_trap();
     if (f.pictures && (f.pictures->poster.rfind(kPictures + "/w185/", 0) != 0 ||
                        f.pictures->cover.rfind(kPictures + "/w500/", 0) != 0 ||

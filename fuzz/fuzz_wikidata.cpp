@@ -7,14 +7,6 @@ namespace {
 
 const std::string kCommons = "https://commons.test";
 
-bool oneLine(const std::string& s)
-{
-    for (const char c : s)
-        if (static_cast<unsigned char>(c) < 32)
-            return false;
-    return true;
-}
-
 bool itemId(const std::string& s)
 {
     return s.size() >= 2 && s[0] == 'Q' && s.find_first_not_of("0123456789", 1) == std::string::npos;
@@ -31,14 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!itemId(id))
             __builtin_trap();
     for (const lookup::Result& r : wd::ReadCandidates(bytes, ids.empty() ? std::vector<std::string>{"Q1"} : ids))
-        if (!itemId(r.key) || r.title.empty() || !oneLine(r.title))
+        if (!itemId(r.key) || r.title.empty() || !noControlCharacters(r.title))
             __builtin_trap();
     const std::map<std::string, std::string> labels = wd::ReadLabels(bytes);
     for (const auto& [id, label] : labels)
-        if (!itemId(id) || label.empty() || !oneLine(label))
+        if (!itemId(id) || label.empty() || !noControlCharacters(label))
             __builtin_trap();
     const std::string plot = wd::ReadPlot(bytes);
-    if (!oneLine(plot))
+    if (!noControlCharacters(plot))
         __builtin_trap();
 
     const wd::Item item = wd::ReadItem(bytes, ids.empty() ? "Q1" : ids.front());
@@ -55,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const lookup::FilmData& d = *f.data;
         for (const std::string* s : {&d.titolo, &d.titoloOriginale, &d.genere, &d.nazione, &d.anno, &d.durata,
                                      &d.dataUscita, &d.attori1, &d.attori2, &d.regia, &d.trama})
-            if (!oneLine(*s))
+            if (!noControlCharacters(*s))
                 __builtin_trap();
         if (d.titolo.empty() || d.trama.empty() || d.regia.empty())
             __builtin_trap();

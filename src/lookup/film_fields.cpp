@@ -35,6 +35,22 @@ std::string ItalianCountryName(std::string_view code)
     return cp1252::fromUtf8(utf8);
 }
 
+CalendarDay ReadIsoDate(std::string_view s)
+{
+    if (s.size() < 10 || s[4] != '-' || s[7] != '-')
+        return {};
+    for (const std::size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 8u, 9u})
+        if (s[i] < '0' || s[i] > '9')
+            return {};
+    const auto number = [&](std::size_t from, std::size_t n) {
+        int v = 0;
+        for (std::size_t i = from; i < from + n; ++i)
+            v = v * 10 + (s[i] - '0');
+        return v;
+    };
+    return {number(0, 4), number(5, 2), number(8, 2)};
+}
+
 std::string DateText(int year, int month, int day, const RegionalSettings& rs)
 {
     if (!dates::isValidDate(year, month, day))

@@ -15,6 +15,14 @@ namespace lookup {
 // code ICU does not know.
 std::string ItalianCountryName(std::string_view code);
 
+// The date an ISO text opens with ("1997-12-20", a time may follow); all zero when it opens with
+// none. Month and day are not checked.
+struct CalendarDay
+{
+    int year = 0, month = 0, day = 0;
+};
+CalendarDay ReadIsoDate(std::string_view text);
+
 // A calendar date as the archive writes dates (the regional short date); "" when it is no date.
 std::string DateText(int year, int month, int day, const RegionalSettings& rs);
 

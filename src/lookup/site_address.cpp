@@ -1,5 +1,7 @@
 #include "site_address.h"
 
+#include "json_reading.h"
+
 #include <cstdlib>
 
 namespace lookup {
@@ -27,6 +29,23 @@ std::string HostOf(const std::string& address)
 std::string UserAgent(const std::string& programVersion)
 {
     return "Pellicorio/" + programVersion + " (catalogo personale di film, programma desktop)";
+}
+
+http::Request JsonRequest(const std::string& programVersion)
+{
+    http::Request r;
+    r.maxBodyBytes = json::kMaxBytes;
+    r.userAgent = UserAgent(programVersion);
+    r.headers = {"Accept: application/json"};
+    return r;
+}
+
+http::Request PictureRequest(const std::string& programVersion)
+{
+    http::Request r;
+    r.userAgent = UserAgent(programVersion);
+    r.headers = {"Accept: image/*"};
+    return r;
 }
 
 } // namespace lookup

@@ -17,25 +17,9 @@ namespace {
 
 using json::Value;
 
-struct Ymd
-{
-    int year = 0, month = 0, day = 0;
-};
+using Ymd = CalendarDay;
 
-// "1997-12-20", with or without a time after it.
-Ymd readDate(const std::string& s)
-{
-    Ymd d;
-    if (s.size() < 10 || s[4] != '-' || s[7] != '-')
-        return {};
-    for (const std::size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 8u, 9u})
-        if (s[i] < '0' || s[i] > '9')
-            return {};
-    d.year = std::stoi(s.substr(0, 4));
-    d.month = std::stoi(s.substr(5, 2));
-    d.day = std::stoi(s.substr(8, 2));
-    return d;
-}
+Ymd readDate(const std::string& s) { return ReadIsoDate(s); }
 
 std::string yearText(const Ymd& d) { return d.year > 0 ? std::to_string(d.year) : std::string(); }
 

@@ -1,6 +1,5 @@
 #include "tmdb_source.h"
 
-#include "json_reading.h"
 #include "search_words.h"
 #include "site_address.h"
 #include "tmdb_reader.h"
@@ -38,6 +37,8 @@ TmdbSource::TmdbSource(Setup setup, Get get) : m_setup(std::move(setup)), m_get(
     m_setup.key = plainKey(m_setup.key);
 }
 
+void TmdbSource::setKey(const std::string& key) { m_setup.key = plainKey(key); }
+
 std::string TmdbSource::hostName() const { return HostOf(m_setup.apiBase); }
 
 std::vector<std::string> TmdbSource::notReady() const
@@ -58,22 +59,13 @@ std::string TmdbSource::keyParameter() const
 
 http::Request TmdbSource::apiRequest() const
 {
-    http::Request r;
-    r.maxBodyBytes = json::kMaxBytes;
-    r.userAgent = UserAgent(m_setup.programVersion);
-    r.headers = {"Accept: application/json"};
+    http::Request r = JsonRequest(m_setup.programVersion);
     if (isToken())
         r.headers.push_back("Authorization: Bearer " + m_setup.key);
     return r;
 }
 
-http::Request TmdbSource::pictureRequest() const
-{
-    http::Request r;
-    r.userAgent = UserAgent(m_setup.programVersion);
-    r.headers = {"Accept: image/*"};
-    return r;
-}
+http::Request TmdbSource::pictureRequest() const { return PictureRequest(m_setup.programVersion); }
 
 std::string TmdbSource::searchUrl(const Query& query) const
 {

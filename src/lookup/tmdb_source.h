@@ -28,6 +28,8 @@ public:
     static std::string DefaultPictureBase();
 
     TmdbSource(Setup setup, Get get);
+    // SALVA stores a new key: the next search uses it.
+    void setKey(const std::string& key);
 
     std::string displayName() const override { return "TMDb"; }
     std::string hostName() const override;

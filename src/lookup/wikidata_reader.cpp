@@ -83,15 +83,10 @@ struct When
 When readTime(const Value* value)
 {
     const std::string t = raw(json::member(value, "time"));
-    When w;
-    if (t.size() < 11 || t[0] != '+' || t[5] != '-' || t[8] != '-')
+    if (t.empty() || t[0] != '+')
         return {};
-    for (const std::size_t i : {1u, 2u, 3u, 4u, 6u, 7u, 9u, 10u})
-        if (t[i] < '0' || t[i] > '9')
-            return {};
-    w.year = std::stoi(t.substr(1, 4));
-    w.month = std::stoi(t.substr(6, 2));
-    w.day = std::stoi(t.substr(9, 2));
+    const CalendarDay day = ReadIsoDate(std::string_view(t).substr(1));
+    When w{day.year, day.month, day.day, 0};
     w.precision = static_cast<int>(json::integer(json::member(value, "precision")).value_or(0));
     if (w.year == 0)
         return {};

@@ -1,6 +1,5 @@
 #include "wikidata_source.h"
 
-#include "json_reading.h"
 #include "search_words.h"
 #include "site_address.h"
 #include "wikidata_reader.h"
@@ -33,22 +32,9 @@ WikidataSource::WikidataSource(Setup setup, Get get) : m_setup(std::move(setup))
 
 std::string WikidataSource::hostName() const { return HostOf(m_setup.wikidataBase); }
 
-http::Request WikidataSource::apiRequest() const
-{
-    http::Request r;
-    r.maxBodyBytes = json::kMaxBytes;
-    r.userAgent = UserAgent(m_setup.programVersion);
-    r.headers = {"Accept: application/json"};
-    return r;
-}
+http::Request WikidataSource::apiRequest() const { return JsonRequest(m_setup.programVersion); }
 
-http::Request WikidataSource::pictureRequest() const
-{
-    http::Request r;
-    r.userAgent = UserAgent(m_setup.programVersion);
-    r.headers = {"Accept: image/*"};
-    return r;
-}
+http::Request WikidataSource::pictureRequest() const { return PictureRequest(m_setup.programVersion); }
 
 std::string WikidataSource::entitiesUrl(const std::vector<std::string>& ids, const std::string& props) const
 {

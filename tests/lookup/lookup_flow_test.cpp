@@ -265,6 +265,11 @@ TEST_F(LookupFlowTest, TmdbWithoutAKeyAsksNothingOfTheNetwork)
     ASSERT_FALSE(screen.logLines.empty());
     EXPECT_NE(screen.logLines.back().find("Chiave API TMDb"), std::string::npos);
     EXPECT_NE(screen.logLines.back().find("Stat + Conf"), std::string::npos);
+    // A key saved afterwards is the next search's; blanks and line ends around it go.
+    serveTmdb();
+    source.setKey(" k3y\r\n");
+    flow.search("MATRIX", false, "10");
+    EXPECT_EQ(server.lastRequest().params.find("api_key")->second, "k3y");
 }
 
 TEST_F(LookupFlowTest, TmdbAddressesComeFromTheEnvironment)
