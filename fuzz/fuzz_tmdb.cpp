@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                  &d.dataUscita, &d.attori1, &d.attori2, &d.regia, &d.trama})
         if (!noControlCharacters(*s))
             __builtin_trap();
-    for (const std::string* s : {&d.titolo, &d.titoloOriginale, &d.nazione, &d.anno, &d.durata, &d.dataUscita,
-                                 &d.regia, &d.trama})
+    for (const std::string* s :
+         {&d.titolo, &d.titoloOriginale, &d.nazione, &d.anno, &d.durata, &d.dataUscita, &d.regia, &d.trama})
         if (s->empty())
             __builtin_trap();
     const auto actor = [&](std::size_t i) { return i < d.actors.size() ? d.actors[i] : std::string(); };

@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& id : ids)
         if (!itemId(id))
             __builtin_trap();
-    for (const lookup::Result& r : wd::ReadCandidates(bytes, ids.empty() ? std::vector<std::string>{"Q1"} : ids))
+    for (const lookup::Result& r :
+         wd::ReadCandidates(bytes, ids.empty() ? std::vector<std::string>{"Q1"} : ids))
         if (!itemId(r.key) || r.title.empty() || !noControlCharacters(r.title))
             __builtin_trap();
     const std::map<std::string, std::string> labels = wd::ReadLabels(bytes);
@@ -52,8 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (d.titolo.empty() || d.trama.empty() || d.regia.empty())
             __builtin_trap();
     }
-    if (f.pictures && (f.pictures->poster.rfind(kCommons + "/wiki/Special:FilePath/", 0) != 0 ||
-                       f.pictures->poster.find_first_of("#\"\\ /", kCommons.size() + 23) != std::string::npos))
+    if (f.pictures &&
+        (f.pictures->poster.rfind(kCommons + "/wiki/Special:FilePath/", 0) != 0 ||
+         f.pictures->poster.find_first_of("#\"\\ /", kCommons.size() + 23) != std::string::npos))
         __builtin_trap();
     return 0;
 }

@@ -96,7 +96,8 @@ Loaded read(const std::filesystem::path& dataFolder)
         out.values = parse(text);
     } catch (const Damaged& d) {
         out.values = Values{};
-        out.problem = "Il file delle impostazioni " + files::toText(path) + " non \xE8 leggibile (" + d.reason +
+        out.problem = "Il file delle impostazioni " + files::toText(path) + " non \xE8 leggibile (" +
+                      d.reason +
                       "): si usano i valori iniziali, e il file sar\xE0 riscritto al prossimo salvataggio.";
     }
     return out;

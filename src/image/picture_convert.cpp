@@ -36,8 +36,9 @@ std::string asJpeg(std::string bytes)
     // The limit is the reader's own, process-wide; the pixel count is checked before decoding too.
     QImageReader::setAllocationLimit(kAllocationLimitMiB);
     const QSize size = reader.size();
-    if (size.isValid() && static_cast<std::uint64_t>(size.width()) * static_cast<std::uint64_t>(size.height()) >
-                              jpeg::kMaxPixels)
+    if (size.isValid() &&
+        static_cast<std::uint64_t>(size.width()) * static_cast<std::uint64_t>(size.height()) >
+            jpeg::kMaxPixels)
         throw UserError("Immagine troppo grande");
     QImage image;
     if (!reader.read(&image) || image.isNull())

@@ -6,7 +6,10 @@ namespace lookup {
 
 FilmUpSource::FilmUpSource(LookupSession& session, Get get) : m_session(session), m_get(std::move(get)) {}
 
-std::string FilmUpSource::hostName() const { return filmup::hostName(); }
+std::string FilmUpSource::hostName() const
+{
+    return filmup::hostName();
+}
 
 std::vector<std::string> FilmUpSource::afterNoAnswer() const
 {
@@ -17,13 +20,15 @@ std::vector<std::string> FilmUpSource::afterNoAnswer() const
 std::vector<Result> FilmUpSource::search(const Query& query)
 {
     const std::string base = filmup::baseUrl();
-    const std::string page = m_get(SearchUrl(base, query.text, query.anyWord, query.perPage), http::Request{});
+    const std::string page =
+        m_get(SearchUrl(base, query.text, query.anyWord, query.perPage), http::Request{});
     ResultTable& table = m_session.results;
     ParseResultsPage(page, base, table);
     std::vector<Result> out;
     out.reserve(static_cast<std::size_t>(table.count));
     for (int i = 0; i < table.count; ++i)
-        out.push_back({table.rows[static_cast<std::size_t>(i)].title, table.rows[static_cast<std::size_t>(i)].link});
+        out.push_back(
+            {table.rows[static_cast<std::size_t>(i)].title, table.rows[static_cast<std::size_t>(i)].link});
     return out;
 }
 

@@ -22,7 +22,10 @@ LookupFlow::LookupFlow(Network network, Screen& screen, Source& source)
 {
 }
 
-void LookupFlow::setSource(Source& source) { m_next = &source; }
+void LookupFlow::setSource(Source& source)
+{
+    m_next = &source;
+}
 
 void LookupFlow::open(const std::string& mediaFileName)
 {

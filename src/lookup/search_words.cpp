@@ -10,7 +10,10 @@ namespace lookup {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // The year of the four digits at pos, or 0.
 int yearAt(std::string_view s, std::size_t pos, int nextYear)
@@ -80,11 +83,15 @@ SearchWords SplitSearchText(std::string_view text, int nextYear)
 
 int NextYear()
 {
-    const auto today = std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
+    const auto today =
+        std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
     return static_cast<int>(today.year()) + 1;
 }
 
-std::string PercentEncodeUtf8(std::string_view text) { return PercentEncode(cp1252::toUtf8(text)); }
+std::string PercentEncodeUtf8(std::string_view text)
+{
+    return PercentEncode(cp1252::toUtf8(text));
+}
 
 std::string PercentEncode(std::string_view bytes)
 {

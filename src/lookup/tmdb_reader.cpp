@@ -19,9 +19,15 @@ using json::Value;
 
 using Ymd = CalendarDay;
 
-Ymd readDate(const std::string& s) { return ReadIsoDate(s); }
+Ymd readDate(const std::string& s)
+{
+    return ReadIsoDate(s);
+}
 
-std::string yearText(const Ymd& d) { return d.year > 0 ? std::to_string(d.year) : std::string(); }
+std::string yearText(const Ymd& d)
+{
+    return d.year > 0 ? std::to_string(d.year) : std::string();
+}
 
 // The Italian theatrical release, else the earliest Italian one, else the film's own date.
 Ymd releaseDate(const Value& film)
@@ -41,8 +47,8 @@ Ymd releaseDate(const Value& film)
                     continue;
                 if (json::integer(json::member(&r, "type")) == 3 && theatrical.year == 0)
                     theatrical = d;
-                if (earliest.year == 0 || std::tie(d.year, d.month, d.day) <
-                                              std::tie(earliest.year, earliest.month, earliest.day))
+                if (earliest.year == 0 ||
+                    std::tie(d.year, d.month, d.day) < std::tie(earliest.year, earliest.month, earliest.day))
                     earliest = d;
             }
             if (theatrical.year)
@@ -60,8 +66,8 @@ bool plainPath(const std::string& p)
     if (p.size() < 2 || p[0] != '/' || p.find("..") != std::string::npos)
         return false;
     return std::all_of(p.begin(), p.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/' || c == '.' ||
-               c == '_' || c == '-';
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/' ||
+               c == '.' || c == '_' || c == '-';
     });
 }
 
@@ -107,7 +113,8 @@ Film ReadFilm(std::string_view bytes, const RegionalSettings& rs, const std::str
             countries.push_back(ItalianCountryName(json::text(json::member(&c, "iso_3166_1"))));
     d.nazione = JoinNames(countries, "/");
     d.anno = yearText(readDate(json::text(json::member(&doc, "release_date"))));
-    if (const auto minutes = json::integer(json::member(&doc, "runtime")); minutes && *minutes > 0 && *minutes < 100000)
+    if (const auto minutes = json::integer(json::member(&doc, "runtime"));
+        minutes && *minutes > 0 && *minutes < 100000)
         d.durata = std::to_string(*minutes) + "'";
     const Ymd release = releaseDate(doc);
     d.dataUscita = DateText(release.year, release.month, release.day, rs);
@@ -120,7 +127,8 @@ Film ReadFilm(std::string_view bytes, const RegionalSettings& rs, const std::str
             std::string name = json::text(json::member(&a, "name"));
             if (name.empty())
                 continue;
-            billed.emplace_back(json::integer(json::member(&a, "order")).value_or(LLONG_MAX), std::move(name));
+            billed.emplace_back(json::integer(json::member(&a, "order")).value_or(LLONG_MAX),
+                                std::move(name));
         }
         std::stable_sort(billed.begin(), billed.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });

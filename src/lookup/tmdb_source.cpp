@@ -37,9 +37,15 @@ TmdbSource::TmdbSource(Setup setup, Get get) : m_setup(std::move(setup)), m_get(
     m_setup.key = plainKey(m_setup.key);
 }
 
-void TmdbSource::setKey(const std::string& key) { m_setup.key = plainKey(key); }
+void TmdbSource::setKey(const std::string& key)
+{
+    m_setup.key = plainKey(key);
+}
 
-std::string TmdbSource::hostName() const { return HostOf(m_setup.apiBase); }
+std::string TmdbSource::hostName() const
+{
+    return HostOf(m_setup.apiBase);
+}
 
 std::vector<std::string> TmdbSource::notReady() const
 {
@@ -50,7 +56,10 @@ std::vector<std::string> TmdbSource::notReady() const
             "scriverla in \"Chiave API TMDb\" nella scheda Stat + Conf e premere SALVA."};
 }
 
-bool TmdbSource::isToken() const { return m_setup.key.find('.') != std::string::npos; }
+bool TmdbSource::isToken() const
+{
+    return m_setup.key.find('.') != std::string::npos;
+}
 
 std::string TmdbSource::keyParameter() const
 {
@@ -65,11 +74,15 @@ http::Request TmdbSource::apiRequest() const
     return r;
 }
 
-http::Request TmdbSource::pictureRequest() const { return PictureRequest(m_setup.programVersion); }
+http::Request TmdbSource::pictureRequest() const
+{
+    return PictureRequest(m_setup.programVersion);
+}
 
 std::string TmdbSource::searchUrl(const Query& query) const
 {
-    std::string url = m_setup.apiBase + "/3/search/movie?query=" + PercentEncodeUtf8(query.words) + "&language=it-IT";
+    std::string url =
+        m_setup.apiBase + "/3/search/movie?query=" + PercentEncodeUtf8(query.words) + "&language=it-IT";
     if (query.year > 0)
         url += "&year=" + std::to_string(query.year);
     return url + keyParameter();

@@ -13,7 +13,7 @@ namespace lookup::wikidata {
 
 // Film, feature film, animated film, documentary film, short film, silent film, television film,
 // animated feature film.
-const std::vector<std::string> kFilmKinds = {"Q11424", "Q24869", "Q202866", "Q93204",
+const std::vector<std::string> kFilmKinds = {"Q11424", "Q24869",  "Q202866", "Q93204",
                                              "Q24862", "Q226730", "Q506240", "Q29168811"};
 
 namespace {
@@ -32,7 +32,10 @@ const Value* entity(const Value& doc, const std::string& id)
 }
 
 // The raw UTF-8 string of a member, "" for anything else.
-std::string raw(const Value* v) { return v && v->is_string() ? v->get<std::string>() : std::string(); }
+std::string raw(const Value* v)
+{
+    return v && v->is_string() ? v->get<std::string>() : std::string();
+}
 
 std::string label(const Value* item)
 {
@@ -141,7 +144,8 @@ long long minutesOf(const Value* value)
     }
     const auto endsWith = [&](const char* q) {
         const std::string suffix = std::string("/") + q;
-        return unit.size() >= suffix.size() && unit.compare(unit.size() - suffix.size(), suffix.size(), suffix) == 0;
+        return unit.size() >= suffix.size() &&
+               unit.compare(unit.size() - suffix.size(), suffix.size(), suffix) == 0;
     };
     if (endsWith("Q11574"))
         n /= 60;
@@ -263,7 +267,9 @@ std::string ReadPlot(std::string_view bytes)
         lines.push_back(extract.substr(start, end - start));
         start = end + 1;
     }
-    const auto isHeading = [](const std::string& l) { return l.size() >= 4 && l.starts_with("==") && l.ends_with("=="); };
+    const auto isHeading = [](const std::string& l) {
+        return l.size() >= 4 && l.starts_with("==") && l.ends_with("==");
+    };
     const auto headingName = [](std::string l) {
         while (!l.empty() && (l.front() == '=' || l.front() == ' '))
             l.erase(0, 1);
@@ -273,8 +279,9 @@ std::string ReadPlot(std::string_view bytes)
     };
     const auto isSection = [&](const std::string& l) { return isHeading(l) && !l.starts_with("==="); };
     std::size_t from = 0, to = lines.size();
-    const auto trama = std::find_if(lines.begin(), lines.end(),
-                                    [&](const std::string& l) { return isSection(l) && headingName(l) == "Trama"; });
+    const auto trama = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) {
+        return isSection(l) && headingName(l) == "Trama";
+    });
     if (trama != lines.end()) {
         from = static_cast<std::size_t>(trama - lines.begin()) + 1;
         to = static_cast<std::size_t>(std::find_if(trama + 1, lines.end(), isSection) - lines.begin());

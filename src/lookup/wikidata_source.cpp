@@ -30,33 +30,44 @@ std::string WikidataSource::DefaultCommonsBase()
 
 WikidataSource::WikidataSource(Setup setup, Get get) : m_setup(std::move(setup)), m_get(std::move(get)) {}
 
-std::string WikidataSource::hostName() const { return HostOf(m_setup.wikidataBase); }
+std::string WikidataSource::hostName() const
+{
+    return HostOf(m_setup.wikidataBase);
+}
 
-http::Request WikidataSource::apiRequest() const { return JsonRequest(m_setup.programVersion); }
+http::Request WikidataSource::apiRequest() const
+{
+    return JsonRequest(m_setup.programVersion);
+}
 
-http::Request WikidataSource::pictureRequest() const { return PictureRequest(m_setup.programVersion); }
+http::Request WikidataSource::pictureRequest() const
+{
+    return PictureRequest(m_setup.programVersion);
+}
 
 std::string WikidataSource::entitiesUrl(const std::vector<std::string>& ids, const std::string& props) const
 {
     std::string list;
     for (const std::string& id : ids)
         list += (list.empty() ? "" : "%7C") + id;
-    return m_setup.wikidataBase + "/w/api.php?action=wbgetentities&format=json&ids=" + list + "&props=" + props +
-           "&languages=it%7Cen";
+    return m_setup.wikidataBase + "/w/api.php?action=wbgetentities&format=json&ids=" + list +
+           "&props=" + props + "&languages=it%7Cen";
 }
 
 std::vector<Result> WikidataSource::search(const Query& query)
 {
-    const std::string url = m_setup.wikidataBase +
-                            "/w/api.php?action=wbsearchentities&format=json&type=item&limit=20&language=it&uselang=it"
-                            "&search=" +
-                            PercentEncodeUtf8(query.words);
+    const std::string url =
+        m_setup.wikidataBase +
+        "/w/api.php?action=wbsearchentities&format=json&type=item&limit=20&language=it&uselang=it"
+        "&search=" +
+        PercentEncodeUtf8(query.words);
     std::vector<std::string> ids = wikidata::ReadSearchIds(m_get(url, apiRequest()));
     if (ids.empty())
         return {};
     if (ids.size() > kIdsPerCall)
         ids.resize(kIdsPerCall);
-    std::vector<Result> films = wikidata::ReadCandidates(m_get(entitiesUrl(ids, "labels%7Cclaims"), apiRequest()), ids);
+    std::vector<Result> films =
+        wikidata::ReadCandidates(m_get(entitiesUrl(ids, "labels%7Cclaims"), apiRequest()), ids);
     // The year of the search text picks among the films when it matches some.
     if (query.year > 0) {
         const std::string suffix = "(" + std::to_string(query.year) + ")";
@@ -72,8 +83,8 @@ std::vector<Result> WikidataSource::search(const Query& query)
 
 Film WikidataSource::film(const std::string& key)
 {
-    const std::string item = m_get(entitiesUrl({key}, "labels%7Cclaims%7Csitelinks") + "&sitefilter=itwiki",
-                                   apiRequest());
+    const std::string item =
+        m_get(entitiesUrl({key}, "labels%7Cclaims%7Csitelinks") + "&sitefilter=itwiki", apiRequest());
     const wikidata::Item parsed = wikidata::ReadItem(item, key);
     Film film;
     std::size_t bytes = item.size();

@@ -482,7 +482,8 @@ std::string Client::get(const std::string& url, const Request& request)
     curl_easy_setopt(e, CURLOPT_MAXREDIRS, m->limits.maxRedirects);
     curl_easy_setopt(e, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(t->maxBody));
     // The handle keeps its options between requests: each GET sets its own headers again.
-    curl_easy_setopt(e, CURLOPT_USERAGENT, request.userAgent.empty() ? "Mozilla/3.0 IE9" : request.userAgent.c_str());
+    curl_easy_setopt(e, CURLOPT_USERAGENT,
+                     request.userAgent.empty() ? "Mozilla/3.0 IE9" : request.userAgent.c_str());
     curl_slist_free_all(m->requestHeaders);
     m->requestHeaders = nullptr;
     for (const std::string& h : request.headers)

@@ -12,7 +12,9 @@ namespace {
 
 unsigned modeOf(const std::filesystem::path& p)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     ::stat(p.c_str(), &st);
     return st.st_mode & 0777;
 }
@@ -40,7 +42,8 @@ TEST(ProgramIni, WrittenValuesReadBackFromAFileOnlyTheOwnerReads)
         EXPECT_EQ(l.values.tmdbKey, "abc.DEF-123_x");
         EXPECT_EQ(l.problem, "");
     }
-    EXPECT_EQ(folder.read("pellicorio.ini"), "[Pellicorio]\r\nFonte=Wikipedia\r\nChiaveTMDb=abc.DEF-123_x\r\n");
+    EXPECT_EQ(folder.read("pellicorio.ini"),
+              "[Pellicorio]\r\nFonte=Wikipedia\r\nChiaveTMDb=abc.DEF-123_x\r\n");
 }
 
 TEST(ProgramIni, AFileOthersCouldReadBecomesTheOwnersOnly)
@@ -71,7 +74,8 @@ TEST(ProgramIni, ADamagedFileIsReportedAndLeftUntilTheNextWrite)
         {"a line without =", "[Pellicorio]\r\nFonte TMDb\r\n", "riga 2 non valida"},
         {"an unknown source", "[Pellicorio]\r\nFonte=IMDb\r\n", "riga 2: fonte dati sconosciuta"},
         {"a key with a blank", "[Pellicorio]\r\nChiaveTMDb=a b\r\n", "riga 2: chiave TMDb non valida"},
-        {"a key with a NUL", std::string("[Pellicorio]\nChiaveTMDb=a\0b\n", 28), "riga 2: chiave TMDb non valida"},
+        {"a key with a NUL", std::string("[Pellicorio]\nChiaveTMDb=a\0b\n", 28),
+         "riga 2: chiave TMDb non valida"},
         {"binary bytes", std::string("\x89PNG\r\n\x1a\n", 8), "riga 1: manca [Pellicorio]"},
     };
     for (const auto& c : cases) {

@@ -66,9 +66,10 @@ protected:
 
     void serveTmdb()
     {
-        const json results = {{"results",
-                               {{{"id", 42}, {"title", "La vita \u00e8 bella"}, {"release_date", "1997-12-20"}},
-                                {{"id", 43}, {"title", "La vita \u00e8 bella"}, {"release_date", "1943-05-01"}}}}};
+        const json results = {
+            {"results",
+             {{{"id", 42}, {"title", "La vita \u00e8 bella"}, {"release_date", "1997-12-20"}},
+              {{"id", 43}, {"title", "La vita \u00e8 bella"}, {"release_date", "1943-05-01"}}}}};
         server.on("/3/search/movie", Answer{.body = results.dump(), .contentType = "application/json"});
         const json film = {{"title", "La vita \u00e8 bella"},
                            {"original_title", "La vita \u00e8 bella"},
@@ -78,7 +79,9 @@ protected:
                            {"runtime", 116},
                            {"overview", "Guido."},
                            {"poster_path", "/vita.jpg"},
-                           {"credits", {{"cast", {{{"name", "Roberto Benigni"}, {"order", 0}}}}, {"crew", {{{"name", "Roberto Benigni"}, {"job", "Director"}}}}}}};
+                           {"credits",
+                            {{"cast", {{{"name", "Roberto Benigni"}, {"order", 0}}}},
+                             {"crew", {{{"name", "Roberto Benigni"}, {"job", "Director"}}}}}}};
         server.on("/3/movie/42", Answer{.body = film.dump(), .contentType = "application/json"});
         server.on("/t/p/w185/vita.jpg", Answer{.body = makeJpeg(37, 55), .contentType = "image/jpeg"});
         server.on("/t/p/w500/vita.jpg", Answer{.body = makeJpeg(100, 150), .contentType = "image/jpeg"});
@@ -93,7 +96,8 @@ TEST_F(LookupFlowTest, OpenPreparesTheWindowForTheFile)
     screen.logLines = {"old"};
     screen.accept = true;
     flow.open("Il nome della rosa - CD1.avi");
-    EXPECT_EQ(screen.calls, (std::vector<std::string>{"clearFields", "clearLists", "search text IL NOME DELLA ROSA", "show"}));
+    EXPECT_EQ(screen.calls, (std::vector<std::string>{"clearFields", "clearLists",
+                                                      "search text IL NOME DELLA ROSA", "show"}));
     EXPECT_TRUE(screen.logLines.empty());
     EXPECT_FALSE(screen.accept);
 }
@@ -101,8 +105,10 @@ TEST_F(LookupFlowTest, OpenPreparesTheWindowForTheFile)
 TEST_F(LookupFlowTest, FilmUpWithOneResultLogsEveryStepAsEver)
 {
     const std::string base = server.baseUrl();
-    server.on("/cgi-bin/search.cgi", Answer{.body = filmuppages::resultsPage(base, {{"rosa", "Il nome della rosa"}})});
-    server.on("/sc_rosa.htm", Answer{.body = filmuppages::filmPage("Il nome della rosa", "\r\n", "locand/rosa.jpg")});
+    server.on("/cgi-bin/search.cgi",
+              Answer{.body = filmuppages::resultsPage(base, {{"rosa", "Il nome della rosa"}})});
+    server.on("/sc_rosa.htm",
+              Answer{.body = filmuppages::filmPage("Il nome della rosa", "\r\n", "locand/rosa.jpg")});
     const std::string jpeg = makeJpeg(40, 60);
     server.on("/locand/rosa.jpg", Answer{.body = jpeg, .contentType = "image/jpeg"});
     server.on("/posters/loc/500/rosa.jpg", Answer{.body = jpeg, .contentType = "image/jpeg"});
@@ -134,8 +140,10 @@ TEST_F(LookupFlowTest, FilmUpWithOneResultLogsEveryStepAsEver)
         EXPECT_EQ(r.header("User-Agent"), "Mozilla/3.0 IE9") << r.target;
         EXPECT_EQ(r.header("Accept"), "text/html, */*") << r.target;
     }
-    EXPECT_EQ(server.requests().front().target,
-              "/cgi-bin/search.cgi?ps=10&fmt=long&q=IL+NOME+DELLA+ROSA&ul=%25%2Fsc_%25&x=&y=&m=all&wf=0020&wm=wrd&sy=0");
+    EXPECT_EQ(
+        server.requests().front().target,
+        "/cgi-bin/"
+        "search.cgi?ps=10&fmt=long&q=IL+NOME+DELLA+ROSA&ul=%25%2Fsc_%25&x=&y=&m=all&wf=0020&wm=wrd&sy=0");
 }
 
 TEST_F(LookupFlowTest, FilmUpThatDoesNotAnswerPointsToTheOtherSources)
@@ -144,17 +152,18 @@ TEST_F(LookupFlowTest, FilmUpThatDoesNotAnswerPointsToTheOtherSources)
     lookup::LookupFlow flow(net, screen, filmup);
     flow.search("MATRIX", true, "20");
     EXPECT_EQ(screen.logLines,
-              (std::vector<std::string>{"Eseguo ricerca del DataBase di FilmUP...", host() + " non risponde !",
-                                        "Il sito FilmUP potrebbe non esistere pi\xF9: scegliere TMDb o Wikipedia in "
-                                        "\"Fonte dati\"."}));
+              (std::vector<std::string>{
+                  "Eseguo ricerca del DataBase di FilmUP...", host() + " non risponde !",
+                  "Il sito FilmUP potrebbe non esistere pi\xF9: scegliere TMDb o Wikipedia in "
+                  "\"Fonte dati\"."}));
     EXPECT_FALSE(screen.accept);
 }
 
 TEST_F(LookupFlowTest, FilmUpPageFailuresAndMissingPictures)
 {
     const std::string base = server.baseUrl();
-    server.on("/cgi-bin/search.cgi",
-              Answer{.body = filmuppages::resultsPage(base, {{"a", "Primo"}, {"b", "Secondo"}, {"c", "Terzo"}})});
+    server.on("/cgi-bin/search.cgi", Answer{.body = filmuppages::resultsPage(
+                                                base, {{"a", "Primo"}, {"b", "Secondo"}, {"c", "Terzo"}})});
     server.on("/sc_b.htm", Answer{.body = "<html>niente</html>"});
     lookup::LookupFlow flow(net, screen, filmup);
     screen.onChooser = [&] {
@@ -179,8 +188,8 @@ TEST_F(LookupFlowTest, FilmUpPageFailuresAndMissingPictures)
                                    "URL locandina e copertina NON trovata.",
                                    "Dati della scheda in formato non compatibile",
                                }));
-    EXPECT_EQ(screen.calls, (std::vector<std::string>{"clearLists", "chooser Primo", "choice Terzo", "close chooser",
-                                                      "close chooser"}));
+    EXPECT_EQ(screen.calls, (std::vector<std::string>{"clearLists", "chooser Primo", "choice Terzo",
+                                                      "close chooser", "close chooser"}));
     EXPECT_FALSE(screen.accept);
 }
 
@@ -216,18 +225,21 @@ TEST_F(LookupFlowTest, TmdbSearchChoiceFilmAndPictures)
     screen.onChooser = [&] { flow.choose(0); };
     flow.search("LA VITA \xE8 BELLA (1997)", true, "50");
 
-    EXPECT_EQ(screen.chooserTitles, (std::vector<std::string>{"La vita \xE8 bella (1997)", "La vita \xE8 bella (1943)"}));
+    EXPECT_EQ(screen.chooserTitles,
+              (std::vector<std::string>{"La vita \xE8 bella (1997)", "La vita \xE8 bella (1943)"}));
     const auto requests = server.requests();
     ASSERT_EQ(requests.size(), 4u);
     const auto& search = requests[0];
     EXPECT_EQ(search.path, "/3/search/movie");
-    EXPECT_EQ(search.target, "/3/search/movie?query=LA%20VITA%20%C3%A8%20BELLA&language=it-IT&year=1997&api_key=k3y");
+    EXPECT_EQ(search.target,
+              "/3/search/movie?query=LA%20VITA%20%C3%A8%20BELLA&language=it-IT&year=1997&api_key=k3y");
     EXPECT_EQ(search.params.find("query")->second, "LA VITA \u00e8 BELLA");
     EXPECT_EQ(search.params.find("year")->second, "1997");
     EXPECT_EQ(search.header("User-Agent").rfind("Pellicorio/4.4.0 ", 0), 0u);
     EXPECT_EQ(search.header("Accept"), "application/json");
     EXPECT_EQ(search.header("Authorization"), "");
-    EXPECT_EQ(requests[1].target, "/3/movie/42?language=it-IT&append_to_response=credits,release_dates&api_key=k3y");
+    EXPECT_EQ(requests[1].target,
+              "/3/movie/42?language=it-IT&append_to_response=credits,release_dates&api_key=k3y");
     EXPECT_EQ(requests[2].path, "/t/p/w185/vita.jpg");
     EXPECT_EQ(requests[3].path, "/t/p/w500/vita.jpg");
 
@@ -253,7 +265,8 @@ TEST_F(LookupFlowTest, TmdbTokenGoesAsBearerAndNeverIntoTheLog)
     const auto r = server.lastRequest();
     EXPECT_EQ(r.header("Authorization"), "Bearer eyJhbGciOi.J9.abc");
     EXPECT_EQ(r.target, "/3/search/movie?query=MATRIX&language=it-IT&year=1999");
-    EXPECT_EQ(screen.logLines, (std::vector<std::string>{"Eseguo ricerca del DataBase di TMDb...", host() + " non risponde !"}));
+    EXPECT_EQ(screen.logLines, (std::vector<std::string>{"Eseguo ricerca del DataBase di TMDb...",
+                                                         host() + " non risponde !"}));
 }
 
 TEST_F(LookupFlowTest, TmdbWithoutAKeyAsksNothingOfTheNetwork)
@@ -298,7 +311,8 @@ TEST_F(LookupFlowTest, WikipediaOneFilmStraightToItsDataWithAPngPoster)
           {"P57", {{{"mainsnak", {{"datavalue", {{"value", {{"id", "Q1"}}}}}}}}}},
           {"P3383", {{{"mainsnak", {{"datavalue", {{"value", "Vita.png"}}}}}}}}}},
     };
-    const json person = {{"claims", {{"P31", {{{"mainsnak", {{"datavalue", {{"value", {{"id", "Q5"}}}}}}}}}}}}};
+    const json person = {
+        {"claims", {{"P31", {{{"mainsnak", {{"datavalue", {{"value", {{"id", "Q5"}}}}}}}}}}}}};
     server.on("/w/api.php", [&](const HttpTestServer::Request& r) {
         const std::string action = r.params.count("action") ? r.params.find("action")->second : "";
         json body;

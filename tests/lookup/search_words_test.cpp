@@ -17,7 +17,7 @@ TEST(SearchWords, TheYearComesOutOfTheWords)
         {"METROPOLIS - 1927", "METROPOLIS", 1927},
         {"  MATRIX  ", "MATRIX", 0},
         {"BLADE RUNNER 2049", "BLADE RUNNER 2049", 0}, // later than next year
-        {"THE BIRTH 1879", "THE BIRTH 1879", 0},        // before 1880
+        {"THE BIRTH 1879", "THE BIRTH 1879", 0},       // before 1880
         {"ROMA 1880", "ROMA", 1880},
         {"ROMA 2027", "ROMA", 2027},
         {"1917", "1917", 0},     // the number is the whole title
@@ -37,7 +37,8 @@ TEST(SearchWords, TheYearComesOutOfTheWords)
 TEST(SearchWords, WordsGoOutAsPercentEncodedUtf8)
 {
     EXPECT_EQ(lookup::PercentEncodeUtf8("LA VITA \xE8 BELLA"), "LA%20VITA%20%C3%A8%20BELLA");
-    EXPECT_EQ(lookup::PercentEncodeUtf8("L'ULTIMO&q=1#x+y/z?\x80"), "L%27ULTIMO%26q%3D1%23x%2By%2Fz%3F%E2%82%AC");
+    EXPECT_EQ(lookup::PercentEncodeUtf8("L'ULTIMO&q=1#x+y/z?\x80"),
+              "L%27ULTIMO%26q%3D1%23x%2By%2Fz%3F%E2%82%AC");
     EXPECT_EQ(lookup::PercentEncodeUtf8("a-b._~9"), "a-b._~9");
 }
 

@@ -40,7 +40,8 @@ json wholeFilm()
             {{"name", "Vincenzo Cerami"}, {"job", "Screenplay"}}}}}},
         {"release_dates",
          {{"results",
-           {{{"iso_3166_1", "US"}, {"release_dates", {{{"release_date", "1998-10-23T00:00:00.000Z"}, {"type", 3}}}}},
+           {{{"iso_3166_1", "US"},
+             {"release_dates", {{{"release_date", "1998-10-23T00:00:00.000Z"}, {"type", 3}}}}},
             {{"iso_3166_1", "IT"},
              {"release_dates",
               {{{"release_date", "1997-12-18T00:00:00.000Z"}, {"type", 1}},
@@ -98,9 +99,12 @@ TEST(TmdbReader, MissingNullAndMistypedMembersGiveTheMissingValueOrAnEmptyField)
         std::function<void(json&)> change;
         std::function<void(const lookup::Film&)> check;
     } cases[] = {
-        {"no title", [](json& j) { j.erase("title"); }, [](const lookup::Film& f) { EXPECT_EQ(f.data->titolo, "???"); }},
-        {"null title", [](json& j) { j["title"] = nullptr; }, [](const lookup::Film& f) { EXPECT_EQ(f.data->titolo, "???"); }},
-        {"numeric title", [](json& j) { j["title"] = 7; }, [](const lookup::Film& f) { EXPECT_EQ(f.data->titolo, "???"); }},
+        {"no title", [](json& j) { j.erase("title"); },
+         [](const lookup::Film& f) { EXPECT_EQ(f.data->titolo, "???"); }},
+        {"null title", [](json& j) { j["title"] = nullptr; },
+         [](const lookup::Film& f) { EXPECT_EQ(f.data->titolo, "???"); }},
+        {"numeric title", [](json& j) { j["title"] = 7; },
+         [](const lookup::Film& f) { EXPECT_EQ(f.data->titolo, "???"); }},
         {"title of blanks and a tab", [](json& j) { j["title"] = " \t "; },
          [](const lookup::Film& f) { EXPECT_EQ(f.data->titolo, "???"); }},
         {"title with a line feed", [](json& j) { j["title"] = "Uno\nDue"; },
@@ -112,18 +116,33 @@ TEST(TmdbReader, MissingNullAndMistypedMembersGiveTheMissingValueOrAnEmptyField)
              EXPECT_TRUE(f.data->genres.empty());
              EXPECT_EQ(f.data->genere, "");
          }},
-        {"genre names of other types", [](json& j) { j["genres"] = {{{"name", 3}}, "x", nullptr, {{"name", "Azione"}}}; },
+        {"genre names of other types",
+         [](json& j) {
+             j["genres"] = {{{"name", 3}}, "x", nullptr, {{"name", "Azione"}}};
+         },
          [](const lookup::Film& f) { EXPECT_EQ(f.data->genres, std::vector<std::string>{"AZIONE"}); }},
         {"no countries", [](json& j) { j["production_countries"] = json::array(); },
          [](const lookup::Film& f) { EXPECT_EQ(f.data->nazione, "???"); }},
-        {"unknown and odd country codes", [](json& j) { j["production_countries"] = {{{"iso_3166_1", "ZZ"}}, {{"iso_3166_1", "FRA"}}, {{"iso_3166_1", "fr"}}}; },
+        {"unknown and odd country codes",
+         [](json& j) {
+             j["production_countries"] = {
+                 {{"iso_3166_1", "ZZ"}}, {{"iso_3166_1", "FRA"}}, {{"iso_3166_1", "fr"}}};
+         },
          [](const lookup::Film& f) { EXPECT_EQ(f.data->nazione, "Francia"); }},
-        {"release date not a date", [](json& j) { j["release_date"] = "presto"; j.erase("release_dates"); },
+        {"release date not a date",
+         [](json& j) {
+             j["release_date"] = "presto";
+             j.erase("release_dates");
+         },
          [](const lookup::Film& f) {
              EXPECT_EQ(f.data->anno, "???");
              EXPECT_EQ(f.data->dataUscita, "???");
          }},
-        {"impossible release date", [](json& j) { j["release_date"] = "1997-02-30"; j.erase("release_dates"); },
+        {"impossible release date",
+         [](json& j) {
+             j["release_date"] = "1997-02-30";
+             j.erase("release_dates");
+         },
          [](const lookup::Film& f) {
              EXPECT_EQ(f.data->anno, "1997");
              EXPECT_EQ(f.data->dataUscita, "???");
@@ -135,9 +154,12 @@ TEST(TmdbReader, MissingNullAndMistypedMembersGiveTheMissingValueOrAnEmptyField)
          [](const lookup::Film& f) { EXPECT_EQ(f.data->dataUscita, "20/12/1997"); }},
         {"release dates a string", [](json& j) { j["release_dates"] = "x"; },
          [](const lookup::Film& f) { EXPECT_EQ(f.data->dataUscita, "20/12/1997"); }},
-        {"runtime a string", [](json& j) { j["runtime"] = "116"; }, [](const lookup::Film& f) { EXPECT_EQ(f.data->durata, "???"); }},
-        {"runtime zero", [](json& j) { j["runtime"] = 0; }, [](const lookup::Film& f) { EXPECT_EQ(f.data->durata, "???"); }},
-        {"runtime a whole float", [](json& j) { j["runtime"] = 116.0; }, [](const lookup::Film& f) { EXPECT_EQ(f.data->durata, "116'"); }},
+        {"runtime a string", [](json& j) { j["runtime"] = "116"; },
+         [](const lookup::Film& f) { EXPECT_EQ(f.data->durata, "???"); }},
+        {"runtime zero", [](json& j) { j["runtime"] = 0; },
+         [](const lookup::Film& f) { EXPECT_EQ(f.data->durata, "???"); }},
+        {"runtime a whole float", [](json& j) { j["runtime"] = 116.0; },
+         [](const lookup::Film& f) { EXPECT_EQ(f.data->durata, "116'"); }},
         {"no credits", [](json& j) { j.erase("credits"); },
          [](const lookup::Film& f) {
              EXPECT_TRUE(f.data->actors.empty());
@@ -145,18 +167,30 @@ TEST(TmdbReader, MissingNullAndMistypedMembersGiveTheMissingValueOrAnEmptyField)
              EXPECT_EQ(f.data->attori2, " - ");
              EXPECT_EQ(f.data->regia, "???");
          }},
-        {"cast without order, one nameless", [](json& j) { j["credits"]["cast"] = {{{"name", "B"}}, {{"name", nullptr}}, {{"name", "A"}, {"order", 0}}}; },
+        {"cast without order, one nameless",
+         [](json& j) {
+             j["credits"]["cast"] = {{{"name", "B"}}, {{"name", nullptr}}, {{"name", "A"}, {"order", 0}}};
+         },
          [](const lookup::Film& f) {
              EXPECT_EQ(f.data->actors, (std::vector<std::string>{"A", "B"}));
              EXPECT_EQ(f.data->attori1, "A - B");
              EXPECT_EQ(f.data->attori2, " - ");
          }},
-        {"two directors", [](json& j) { j["credits"]["crew"] = {{{"name", "Uno"}, {"job", "Director"}}, {{"name", "Due"}, {"job", "Director"}}, {{"name", "Tre"}, {"job", 5}}}; },
+        {"two directors",
+         [](json& j) {
+             j["credits"]["crew"] = {{{"name", "Uno"}, {"job", "Director"}},
+                                     {{"name", "Due"}, {"job", "Director"}},
+                                     {{"name", "Tre"}, {"job", 5}}};
+         },
          [](const lookup::Film& f) { EXPECT_EQ(f.data->regia, "Uno, Due"); }},
-        {"empty overview", [](json& j) { j["overview"] = ""; }, [](const lookup::Film& f) { EXPECT_EQ(f.data->trama, "???"); }},
-        {"no poster", [](json& j) { j["poster_path"] = nullptr; }, [](const lookup::Film& f) { EXPECT_FALSE(f.pictures); }},
-        {"poster path leaving the folder", [](json& j) { j["poster_path"] = "/../x.jpg"; }, [](const lookup::Film& f) { EXPECT_FALSE(f.pictures); }},
-        {"poster path with a query", [](json& j) { j["poster_path"] = "/x.jpg?y=1"; }, [](const lookup::Film& f) { EXPECT_FALSE(f.pictures); }},
+        {"empty overview", [](json& j) { j["overview"] = ""; },
+         [](const lookup::Film& f) { EXPECT_EQ(f.data->trama, "???"); }},
+        {"no poster", [](json& j) { j["poster_path"] = nullptr; },
+         [](const lookup::Film& f) { EXPECT_FALSE(f.pictures); }},
+        {"poster path leaving the folder", [](json& j) { j["poster_path"] = "/../x.jpg"; },
+         [](const lookup::Film& f) { EXPECT_FALSE(f.pictures); }},
+        {"poster path with a query", [](json& j) { j["poster_path"] = "/x.jpg?y=1"; },
+         [](const lookup::Film& f) { EXPECT_FALSE(f.pictures); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -184,8 +218,9 @@ TEST(TmdbReader, TwoHundredActorsAllArriveInOrder)
 
 TEST(TmdbReader, AnswersThatAreNoFilmGiveNoData)
 {
-    for (const std::string bytes : std::vector<std::string>{"", "[]", "null", "\"film\"", "{\"title\": \"x\"", "<html>", "{\"a\":1}{",
-                                    std::string(5u << 20, ' ') + "{}"}) {
+    for (const std::string& bytes :
+         std::vector<std::string>{"", "[]", "null", "\"film\"", "{\"title\": \"x\"", "<html>", "{\"a\":1}{",
+                                  std::string(5u << 20, ' ') + "{}"}) {
         SCOPED_TRACE(bytes.substr(0, 20));
         const lookup::Film f = lookup::tmdb::ReadFilm(bytes, RegionalSettings::italian(), kPictures);
         EXPECT_FALSE(f.data);
@@ -227,6 +262,7 @@ TEST(TmdbReader, ResultsKeepTheirOrderWithTheYearInBrackets)
     EXPECT_EQ(results[2].title, "???");
     EXPECT_EQ(results[3].title, "??? (2001)");
     EXPECT_EQ(results[3].key, "10");
-    for (const std::string bytes : std::vector<std::string>{"", "{}", "{\"results\": {}}", "{\"results\": null}", "[1,2]"})
+    for (const std::string& bytes :
+         std::vector<std::string>{"", "{}", "{\"results\": {}}", "{\"results\": null}", "[1,2]"})
         EXPECT_TRUE(lookup::tmdb::ReadResults(bytes).empty()) << bytes;
 }

@@ -14,7 +14,10 @@ namespace wd = lookup::wikidata;
 
 const std::string kCommons = "https://commons.test";
 
-json itemValue(const std::string& id) { return {{"entity-type", "item"}, {"id", id}}; }
+json itemValue(const std::string& id)
+{
+    return {{"entity-type", "item"}, {"id", id}};
+}
 
 json statement(const json& value, const json& qualifiers = nullptr, const char* rank = "normal")
 {
@@ -34,14 +37,17 @@ json items(const std::vector<std::string>& ids)
 
 json time(const std::string& t, int precision = 11)
 {
-    return {{"time", t}, {"precision", precision}, {"calendarmodel", "http://www.wikidata.org/entity/Q1985727"}};
+    return {
+        {"time", t}, {"precision", precision}, {"calendarmodel", "http://www.wikidata.org/entity/Q1985727"}};
 }
 
 json filmItem()
 {
     return {
         {"id", "Q220910"},
-        {"labels", {{"it", {{"language", "it"}, {"value", "La vita \u00e8 bella"}}}, {"en", {{"language", "en"}, {"value", "Life Is Beautiful"}}}}},
+        {"labels",
+         {{"it", {{"language", "it"}, {"value", "La vita \u00e8 bella"}}},
+          {"en", {{"language", "en"}, {"value", "Life Is Beautiful"}}}}},
         {"sitelinks", {{"itwiki", {{"site", "itwiki"}, {"title", "La vita \u00e8 bella (film 1997)"}}}}},
         {"claims",
          {{"P31", items({"Q11424"})},
@@ -52,8 +58,10 @@ json filmItem()
           {"P495", items({"Q38"})},
           {"P2047", {statement({{"amount", "+116"}, {"unit", "http://www.wikidata.org/entity/Q7727"}})}},
           {"P577",
-           {statement(time("+1998-10-23T00:00:00Z"), {{"P291", {{{"datavalue", {{"value", itemValue("Q30")}}}}}}}),
-            statement(time("+1997-12-20T00:00:00Z"), {{"P291", {{{"datavalue", {{"value", itemValue("Q38")}}}}}}})}},
+           {statement(time("+1998-10-23T00:00:00Z"),
+                      {{"P291", {{{"datavalue", {{"value", itemValue("Q30")}}}}}}}),
+            statement(time("+1997-12-20T00:00:00Z"),
+                      {{"P291", {{{"datavalue", {{"value", itemValue("Q38")}}}}}}})}},
           {"P3383", {statement("La vita \u00e8 bella (poster).png")}}}},
     };
 }
@@ -65,9 +73,10 @@ std::string entities(const json& item, const std::string& id = "Q220910")
 
 std::map<std::string, std::string> labels()
 {
-    return {{"Q1", "Roberto Benigni"}, {"Q2", "Nicoletta Braschi"}, {"Q3", "Giorgio Cantarini"},
-            {"Q4", "Giustino Durano"}, {"Q5", "Horst Buchholz"}, {"Q10", "commedia drammatica"},
-            {"Q11", "film di guerra"}, {"Q38", "Italia"}};
+    return {{"Q1", "Roberto Benigni"},   {"Q2", "Nicoletta Braschi"},
+            {"Q3", "Giorgio Cantarini"}, {"Q4", "Giustino Durano"},
+            {"Q5", "Horst Buchholz"},    {"Q10", "commedia drammatica"},
+            {"Q11", "film di guerra"},   {"Q38", "Italia"}};
 }
 
 lookup::Film film(const json& item, const std::string& plot = "Guido arriva ad Arezzo.")
@@ -99,7 +108,8 @@ TEST(WikidataReader, AWholeItemFillsEveryField)
     ASSERT_TRUE(f.pictures);
     EXPECT_EQ(f.pictures->poster,
               kCommons + "/wiki/Special:FilePath/La_vita_%C3%A8_bella_%28poster%29.png?width=185");
-    EXPECT_EQ(f.pictures->cover, kCommons + "/wiki/Special:FilePath/La_vita_%C3%A8_bella_%28poster%29.png?width=500");
+    EXPECT_EQ(f.pictures->cover,
+              kCommons + "/wiki/Special:FilePath/La_vita_%C3%A8_bella_%28poster%29.png?width=500");
     EXPECT_EQ(wd::ReadItem(entities(filmItem()), "Q220910").article, "La vita \u00e8 bella (film 1997)");
 }
 
@@ -113,8 +123,13 @@ TEST(WikidataReader, MissingNullAndMistypedMembers)
     } cases[] = {
         {"no Italian label: the English one", [](json& j) { j["labels"].erase("it"); },
          [](const lookup::FilmData& d) { EXPECT_EQ(d.titolo, "Life Is Beautiful"); }},
-        {"no labels", [](json& j) { j.erase("labels"); }, [](const lookup::FilmData& d) { EXPECT_EQ(d.titolo, "???"); }},
-        {"label of a number", [](json& j) { j["labels"]["it"]["value"] = 5; j["labels"].erase("en"); },
+        {"no labels", [](json& j) { j.erase("labels"); },
+         [](const lookup::FilmData& d) { EXPECT_EQ(d.titolo, "???"); }},
+        {"label of a number",
+         [](json& j) {
+             j["labels"]["it"]["value"] = 5;
+             j["labels"].erase("en");
+         },
          [](const lookup::FilmData& d) { EXPECT_EQ(d.titolo, "???"); }},
         {"claims null", [](json& j) { j["claims"] = nullptr; },
          [](const lookup::FilmData& d) {
@@ -132,22 +147,37 @@ TEST(WikidataReader, MissingNullAndMistypedMembers)
              EXPECT_EQ(d.anno, "1998");
              EXPECT_EQ(d.dataUscita, "23/10/1998");
          }},
-        {"a date known to the year only", [](json& j) { j["claims"]["P577"] = {statement(time("+1997-00-00T00:00:00Z", 9))}; },
+        {"a date known to the year only",
+         [](json& j) { j["claims"]["P577"] = {statement(time("+1997-00-00T00:00:00Z", 9))}; },
          [](const lookup::FilmData& d) {
              EXPECT_EQ(d.anno, "1997");
              EXPECT_EQ(d.dataUscita, "1997");
          }},
-        {"a deprecated Italian date is passed over", [](json& j) {
-             j["claims"]["P577"][1]["rank"] = "deprecated"; },
+        {"a deprecated Italian date is passed over",
+         [](json& j) { j["claims"]["P577"][1]["rank"] = "deprecated"; },
          [](const lookup::FilmData& d) { EXPECT_EQ(d.anno, "1998"); }},
-        {"duration in seconds", [](json& j) { j["claims"]["P2047"] = {statement({{"amount", "+6960"}, {"unit", "http://www.wikidata.org/entity/Q11574"}})}; },
+        {"duration in seconds",
+         [](json& j) {
+             j["claims"]["P2047"] = {
+                 statement({{"amount", "+6960"}, {"unit", "http://www.wikidata.org/entity/Q11574"}})};
+         },
          [](const lookup::FilmData& d) { EXPECT_EQ(d.durata, "116'"); }},
-        {"duration without a unit", [](json& j) { j["claims"]["P2047"] = {statement({{"amount", "+116"}, {"unit", "1"}})}; },
+        {"duration without a unit",
+         [](json& j) {
+             j["claims"]["P2047"] = {statement({{"amount", "+116"}, {"unit", "1"}})};
+         },
          [](const lookup::FilmData& d) { EXPECT_EQ(d.durata, "???"); }},
-        {"duration not a number", [](json& j) { j["claims"]["P2047"] = {statement({{"amount", "lunga"}, {"unit", "http://www.wikidata.org/entity/Q7727"}})}; },
+        {"duration not a number",
+         [](json& j) {
+             j["claims"]["P2047"] = {
+                 statement({{"amount", "lunga"}, {"unit", "http://www.wikidata.org/entity/Q7727"}})};
+         },
          [](const lookup::FilmData& d) { EXPECT_EQ(d.durata, "???"); }},
-        {"cast of odd values, an unlabelled actor left out", [](json& j) {
-             j["claims"]["P161"] = {statement(itemValue("Q2")), statement("testo"), statement(itemValue("P5")), statement(itemValue("Q99")), 7}; },
+        {"cast of odd values, an unlabelled actor left out",
+         [](json& j) {
+             j["claims"]["P161"] = {statement(itemValue("Q2")), statement("testo"),
+                                    statement(itemValue("P5")), statement(itemValue("Q99")), 7};
+         },
          [](const lookup::FilmData& d) {
              EXPECT_EQ(d.actors, std::vector<std::string>{"Nicoletta Braschi"});
              EXPECT_EQ(d.attori1, "Nicoletta Braschi - ");
@@ -173,9 +203,10 @@ TEST(WikidataReader, MissingNullAndMistypedMembers)
 
 TEST(WikidataReader, AnItemThatIsNotThereGivesNoData)
 {
-    for (const std::string bytes : {std::string(""), std::string("{}"), std::string("{\"entities\": []}"),
-                                    json{{"entities", {{"Q220910", {{"id", "Q220910"}, {"missing", ""}}}}}}.dump(),
-                                    entities(filmItem(), "Q1")}) {
+    for (const std::string& bytes :
+         {std::string(""), std::string("{}"), std::string("{\"entities\": []}"),
+          json{{"entities", {{"Q220910", {{"id", "Q220910"}, {"missing", ""}}}}}}.dump(),
+          entities(filmItem(), "Q1")}) {
         const wd::Item item = wd::ReadItem(bytes, "Q220910");
         EXPECT_FALSE(item.found) << bytes;
         EXPECT_FALSE(wd::MakeFilm(item, labels(), "", RegionalSettings::italian(), kCommons).data);
@@ -215,8 +246,10 @@ TEST(WikidataReader, SearchKeepsOnlyFilmsInTheOrderFound)
     other["labels"] = {{"it", {{"value", "La vita \u00e8 bella"}}}};
     other["claims"] = {{"P31", items({"Q202866"})}, {"P577", {statement(time("+1943-01-01T00:00:00Z"))}}};
     json person = {{"labels", {{"it", {{"value", "Vita"}}}}}, {"claims", {{"P31", items({"Q5"})}}}};
-    json unknownYear = {{"labels", {{"en", {{"value", "\u4eba\u751f"}}}}}, {"claims", {{"P31", items({"Q24869"})}}}};
-    const json answer = {{"entities", {{"Q220910", filmItem()}, {"Q5", person}, {"Q3", other}, {"Q9", unknownYear}}}};
+    json unknownYear = {{"labels", {{"en", {{"value", "\u4eba\u751f"}}}}},
+                        {"claims", {{"P31", items({"Q24869"})}}}};
+    const json answer = {
+        {"entities", {{"Q220910", filmItem()}, {"Q5", person}, {"Q3", other}, {"Q9", unknownYear}}}};
     const auto films = wd::ReadCandidates(answer.dump(), ids);
     ASSERT_EQ(films.size(), 3u);
     EXPECT_EQ(films[0].title, "La vita \xE8 bella (1997)");
@@ -242,13 +275,15 @@ TEST(WikidataReader, PlotIsTheTramaSectionElseTheIntroduction)
     const auto answer = [](const std::string& extract) {
         return json{{"query", {{"pages", {{{"title", "X"}, {"extract", extract}}}}}}}.dump();
     };
-    EXPECT_EQ(wd::ReadPlot(answer("Intro.\n\n== Trama ==\nGuido arriva.\nPoi \u00e8 felice.\n=== Seconda parte ===\n"
-                                  "Il campo.\n\n== Produzione ==\nGirato ad Arezzo.")),
+    EXPECT_EQ(wd::ReadPlot(
+                  answer("Intro.\n\n== Trama ==\nGuido arriva.\nPoi \u00e8 felice.\n=== Seconda parte ===\n"
+                         "Il campo.\n\n== Produzione ==\nGirato ad Arezzo.")),
               "Guido arriva. Poi \xE8 felice. Il campo.");
     EXPECT_EQ(wd::ReadPlot(answer("Un film del 1997.\nDi Benigni.\n\n== Produzione ==\nGirato.")),
               "Un film del 1997. Di Benigni.");
     EXPECT_EQ(wd::ReadPlot(answer("Solo intro\u00a0\u6ce2.")), "Solo intro\xA0?.");
     EXPECT_EQ(wd::ReadPlot(json{{"query", {{"pages", {{{"title", "X"}, {"missing", true}}}}}}}.dump()), "");
-    for (const std::string bytes : std::vector<std::string>{"", "{}", "{\"query\": {\"pages\": {}}}", "{\"query\": {\"pages\": [5]}}"})
+    for (const std::string& bytes :
+         std::vector<std::string>{"", "{}", "{\"query\": {\"pages\": {}}}", "{\"query\": {\"pages\": [5]}}"})
         EXPECT_EQ(wd::ReadPlot(bytes), "") << bytes;
 }

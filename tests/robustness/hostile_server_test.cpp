@@ -285,7 +285,8 @@ TEST(HostileJsonServer, EveryBadAnswerIsLoggedAndTheLookupGoesOn)
     const std::string wdItem =
         R"({"entities":{"Q7":{"labels":{"it":{"value":"Uno"}},"claims":{"P31":[{"mainsnak":{"datavalue":{"value":{"id":"Q11424"}}}}]}}}})";
     const auto serveGood = [&] {
-        server.on("/3/search/movie", jsonAnswer(R"({"results":[{"id":7,"title":"Uno","release_date":"2001-01-01"}]})"));
+        server.on("/3/search/movie",
+                  jsonAnswer(R"({"results":[{"id":7,"title":"Uno","release_date":"2001-01-01"}]})"));
         server.on("/3/movie/7", jsonAnswer(tmdbFilm));
         server.on("/t/p/w185/p.jpg", body(makeJpeg(40, 60), "image/jpeg"));
         server.on("/t/p/w500/p.jpg", body(makeJpeg(80, 120), "image/jpeg"));
@@ -305,26 +306,42 @@ TEST(HostileJsonServer, EveryBadAnswerIsLoggedAndTheLookupGoesOn)
     const std::vector<std::string> searchFailed{noAnswer};
     const std::vector<std::string> noResult{"Analizzo pagina dei risultati della ricerca...",
                                             "Nessuna occorrenza trovata per il titolo dato"};
-    const std::vector<std::string> filmFailed{"ERR: Scheda film non ricevuta", "Scheda film non ricevuta dal web"};
+    const std::vector<std::string> filmFailed{"ERR: Scheda film non ricevuta",
+                                              "Scheda film non ricevuta dal web"};
     const std::vector<std::string> notFilm{"Dati della scheda in formato non compatibile"};
 
     std::vector<JsonRow> rows;
     for (const char* source : {"TMDb", "Wikipedia"}) {
-        rows.push_back({"truncated JSON", source, false, [](auto&) { return jsonAnswer(R"({"results":[{"id":7,"tit)"); }, noResult});
-        rows.push_back({"a 50 MB JSON array", source, false, [&](auto&) { return jsonAnswer(fiftyMegabytes); }, searchFailed});
-        rows.push_back({"nesting 100,000 deep", source, false, [&](auto&) { return jsonAnswer(deep); }, noResult});
-        rows.push_back({"wrong types", source, false, [](auto&) { return jsonAnswer(R"({"results":"x","search":{"id":7}})"); }, noResult});
-        rows.push_back({"429 Too Many Requests", source, false, [](auto&) { return status(429); }, searchFailed});
-        rows.push_back({"a redirect loop", source, false, [](auto&) { return HttpTestServer::redirect("/loop"); }, searchFailed});
+        rows.push_back({"truncated JSON", source, false,
+                        [](auto&) { return jsonAnswer(R"({"results":[{"id":7,"tit)"); }, noResult});
+        rows.push_back({"a 50 MB JSON array", source, false,
+                        [&](auto&) { return jsonAnswer(fiftyMegabytes); }, searchFailed});
+        rows.push_back(
+            {"nesting 100,000 deep", source, false, [&](auto&) { return jsonAnswer(deep); }, noResult});
+        rows.push_back({"wrong types", source, false,
+                        [](auto&) { return jsonAnswer(R"({"results":"x","search":{"id":7}})"); }, noResult});
+        rows.push_back(
+            {"429 Too Many Requests", source, false, [](auto&) { return status(429); }, searchFailed});
+        rows.push_back({"a redirect loop", source, false,
+                        [](auto&) { return HttpTestServer::redirect("/loop"); }, searchFailed});
     }
-    rows.push_back({"truncated film", "TMDb", true, [](auto&) { return jsonAnswer(R"({"title":"Uno","credits":{"cast":[)"); }, notFilm});
-    rows.push_back({"a 50 MB film", "TMDb", true, [&](auto&) { return jsonAnswer(fiftyMegabytes); }, filmFailed});
-    rows.push_back({"a film nested 100,000 deep", "TMDb", true, [&](auto&) { return jsonAnswer(deep); }, notFilm});
-    rows.push_back({"a film of wrong types", "TMDb", true,
-                    [](auto&) { return jsonAnswer(R"({"title":5,"genres":"x","credits":[],"runtime":"90","poster_path":7})"); },
-                    {"URL locandina e copertina NON trovata.", "Estraggo dati dalla scheda film...", "Terminato !"}});
+    rows.push_back({"truncated film", "TMDb", true,
+                    [](auto&) { return jsonAnswer(R"({"title":"Uno","credits":{"cast":[)"); }, notFilm});
+    rows.push_back(
+        {"a 50 MB film", "TMDb", true, [&](auto&) { return jsonAnswer(fiftyMegabytes); }, filmFailed});
+    rows.push_back(
+        {"a film nested 100,000 deep", "TMDb", true, [&](auto&) { return jsonAnswer(deep); }, notFilm});
+    rows.push_back(
+        {"a film of wrong types",
+         "TMDb",
+         true,
+         [](auto&) {
+             return jsonAnswer(R"({"title":5,"genres":"x","credits":[],"runtime":"90","poster_path":7})");
+         },
+         {"URL locandina e copertina NON trovata.", "Estraggo dati dalla scheda film...", "Terminato !"}});
     rows.push_back({"a film answered 429", "TMDb", true, [](auto&) { return status(429); }, filmFailed});
-    rows.push_back({"a film in a redirect loop", "TMDb", true, [](auto& base) { return HttpTestServer::redirect(base + "/3/movie/7"); }, filmFailed});
+    rows.push_back({"a film in a redirect loop", "TMDb", true,
+                    [](auto& base) { return HttpTestServer::redirect(base + "/3/movie/7"); }, filmFailed});
 
     for (const JsonRow& row : rows) {
         SCOPED_TRACE(std::string(row.source) + ": " + row.name);

@@ -124,7 +124,8 @@ void HttpTestServer::start()
 {
     // One request per connection: a stop never waits for an idle keep-alive connection.
     m->server().set_keep_alive_max_count(1);
-    m->server().Get(".*", [this](const httplib::Request& req, httplib::Response& res) { m->serve(req, res); });
+    m->server().Get(".*",
+                    [this](const httplib::Request& req, httplib::Response& res) { m->serve(req, res); });
     m->port = m->server().bind_to_any_port("127.0.0.1");
     if (m->port <= 0)
         throw std::runtime_error("the test server cannot bind to 127.0.0.1");
