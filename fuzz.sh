@@ -21,7 +21,7 @@ fi
 
 TARGETS=("$@")
 [ ${#TARGETS[@]} -gt 0 ] || TARGETS=(fuzz_archive_line fuzz_archive_file fuzz_config fuzz_title_list fuzz_help fuzz_jpeg
-                                 fuzz_clipboard_import fuzz_results_page fuzz_film_page fuzz_update)
+                                 fuzz_clipboard_import fuzz_results_page fuzz_film_page fuzz_update fuzz_tmdb fuzz_wikidata)
 FUZZ_BUILD="$ROOT/build-fuzz"
 cmake -S "$ROOT" -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
   -DPELLICORIO_FUZZ=ON -DPELLICORIO_BUILD_TESTS=OFF -DPELLICORIO_BUILD_BENCH=OFF >/dev/null
@@ -39,6 +39,8 @@ seeds() {
     fuzz_film_page) echo "$ROOT/fuzz/corpus/film_page" ;;
     fuzz_clipboard_import) echo "$ROOT/fuzz/corpus/clipboard_import" ;;
     fuzz_update) echo "$ROOT/fuzz/corpus/update" ;;
+    fuzz_tmdb) echo "$ROOT/fuzz/corpus/tmdb" ;;
+    fuzz_wikidata) echo "$ROOT/fuzz/corpus/wikidata" ;;
   esac
 }
 

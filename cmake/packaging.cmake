@@ -20,7 +20,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${PELLICORIO_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt finds its window system plugin at run time, so the libraries alone do not name it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
+# Qt finds its window system plugin at run time, and HTTPS verifies against the system's
+# certificates: the libraries alone name neither.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, ca-certificates")
 
 include(CPack)

@@ -5,7 +5,8 @@ set -euo pipefail
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           libjpeg62-turbo-dev libjpeg-turbo-progs libcurl4-openssl-dev libcpp-httplib-dev libblkid-dev
-          xvfb xauth openbox fonts-dejavu-core desktop-file-utils appstream dpkg-dev qt6-translations-l10n locales)
+          xvfb xauth openbox fonts-dejavu-core desktop-file-utils appstream dpkg-dev qt6-translations-l10n locales
+          nlohmann-json3-dev libicu-dev libssl-dev ca-certificates openssl)
 
 if [ "$(id -u)" -eq 0 ]; then SUDO=""; elif command -v sudo >/dev/null; then SUDO="sudo"; else SUDO="none"; fi
 missing=()

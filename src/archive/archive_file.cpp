@@ -1,6 +1,7 @@
 #include "archive_file.h"
 
 #include "archive_line.h"
+#include "program_ini.h"
 
 #include <algorithm>
 #include <cstring>
@@ -28,7 +29,7 @@ const char* const kLockFileName = "pellicorio.lock";
 std::vector<std::string> ownFiles(const Settings& s)
 {
     return {s.ArchivePath, files::toText(files::backupPath(files::fromText(s.ArchivePath))), s.ConfigPath,
-            s.ProgramFolder + kLockFileName};
+            s.ProgramFolder + kLockFileName, s.ProgramFolder + programini::kFileName};
 }
 
 ArchiveLineError::ArchiveLineError(const std::string& conversionText, const std::string& fileName, int line)

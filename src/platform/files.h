@@ -109,6 +109,8 @@ public:
     // With a backup, the file being replaced stays as "<name>.bak" beside it.
     enum class Backup { None, Keep };
     explicit AtomicWriter(const fs::path& path, Backup backup = Backup::None);
+    // The file gets this mode (0600 for a file that holds a secret) whatever the old one was.
+    AtomicWriter(const fs::path& path, Backup backup, unsigned mode);
     ~AtomicWriter();
     AtomicWriter(const AtomicWriter&) = delete;
     AtomicWriter& operator=(const AtomicWriter&) = delete;

@@ -342,6 +342,12 @@ AtomicWriter::AtomicWriter(const fs::path& path, Backup backup)
         ::fchmod(m_fd, 0666 & ~currentUmask());
 }
 
+AtomicWriter::AtomicWriter(const fs::path& path, Backup backup, unsigned mode) : AtomicWriter(path, backup)
+{
+    if (::fchmod(m_fd, static_cast<mode_t>(mode)) != 0)
+        fail(errno, path);
+}
+
 AtomicWriter::~AtomicWriter()
 {
     if (m_fd >= 0) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "http_request.h"
+
 #include <QObject>
 #include <QString>
 
@@ -44,6 +46,9 @@ public:
     std::string get(const std::string& url);
     // The same, with a size cap of its own for this one request instead of the limits' cap.
     std::string get(const std::string& url, std::size_t maxBodyBytes);
+    // The same, with the headers and the cap of one request. HTTPS is always verified against the
+    // system's certificates and the file PELLICORIO_CA_BUNDLE names.
+    std::string get(const std::string& url, const Request& request);
 
     bool busy() const;
     // Ends the running GET, which then throws; nothing when none runs.

@@ -15,6 +15,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <deque>
+#include <fstream>
+#include <iterator>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -290,6 +292,10 @@ std::string failureText(const Transfer& t)
     case CURLE_OPERATION_TIMEDOUT:
         return t.connected ? "Trasferimento troppo lento, interrotto"
                            : "Tempo scaduto nella connessione a " + host;
+    case CURLE_PEER_FAILED_VERIFICATION:
+        return "Certificato del server non valido: " + host;
+    case CURLE_SSL_CONNECT_ERROR:
+        return "Connessione sicura non riuscita con " + host;
     case CURLE_TOO_MANY_REDIRECTS:
         return "Troppi reindirizzamenti";
     case CURLE_UNSUPPORTED_PROTOCOL:
@@ -305,6 +311,30 @@ std::string failureText(const Transfer& t)
     }
 }
 
+// The system's certificates and the extra file, as one bundle; empty when no extra file is named.
+// A file that cannot be read fails the request rather than quietly trusting less or more.
+std::string certificateBundle()
+{
+    const char* extra = std::getenv(kCaBundleVariable);
+    if (!extra || !*extra)
+        return {};
+    const auto readAll = [](const char* path, bool required) {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) {
+            if (required)
+                throw UserError(std::string("File di certificati non leggibile: ") + path);
+            return std::string();
+        }
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    std::string bundle;
+    if (const char* system = curl_version_info(CURLVERSION_NOW)->cainfo)
+        bundle = readAll(system, false);
+    bundle += '\n';
+    bundle += readAll(extra, true);
+    return bundle;
+}
+
 } // namespace
 
 struct Client::Impl
@@ -314,6 +344,8 @@ struct Client::Impl
     // One handle for the whole run: it keeps the cookies and the open connections.
     CURL* easy = nullptr;
     curl_slist* headers = nullptr;
+    // The last request's own header lines; the handle points at them until the next request.
+    curl_slist* requestHeaders = nullptr;
     std::shared_ptr<Transfer> current;
 
     ~Impl()
@@ -321,6 +353,7 @@ struct Client::Impl
         curl_multi_cleanup(multi);
         curl_easy_cleanup(easy);
         curl_slist_free_all(headers);
+        curl_slist_free_all(requestHeaders);
     }
 
     // Ends the transfer unless it has finished, and waits for the worker.
@@ -363,6 +396,9 @@ Client::Client(QObject* parent) : QObject(parent), m(std::make_unique<Impl>())
     curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
+    // Never turned off: a test trusts a CA of its own through PELLICORIO_CA_BUNDLE instead.
+    curl_easy_setopt(e, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 2L);
     curl_easy_setopt(e, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, onHeader);
@@ -407,8 +443,17 @@ std::string Client::get(const std::string& url)
 
 std::string Client::get(const std::string& url, std::size_t maxBodyBytes)
 {
+    Request request;
+    request.maxBodyBytes = maxBodyBytes;
+    return get(url, request);
+}
+
+std::string Client::get(const std::string& url, const Request& request)
+{
     if (m->current)
         throw UserError(busyText);
+    const std::size_t maxBodyBytes = request.maxBodyBytes ? request.maxBodyBytes : m->limits.maxBodyBytes;
+    const std::string bundle = certificateBundle();
 
     auto t = std::make_shared<Transfer>();
     t->self = t;
@@ -427,6 +472,21 @@ std::string Client::get(const std::string& url, std::size_t maxBodyBytes)
     curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, m->limits.lowSpeedSeconds);
     curl_easy_setopt(e, CURLOPT_MAXREDIRS, m->limits.maxRedirects);
     curl_easy_setopt(e, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(t->maxBody));
+    // The handle keeps its options between requests: each GET sets its own headers again.
+    curl_easy_setopt(e, CURLOPT_USERAGENT,
+                     request.userAgent.empty() ? "Mozilla/3.0 IE9" : request.userAgent.c_str());
+    curl_slist_free_all(m->requestHeaders);
+    m->requestHeaders = nullptr;
+    for (const std::string& h : request.headers)
+        if (curl_slist* list = curl_slist_append(m->requestHeaders, h.c_str()))
+            m->requestHeaders = list;
+    curl_easy_setopt(e, CURLOPT_HTTPHEADER, m->requestHeaders ? m->requestHeaders : m->headers);
+    if (bundle.empty()) {
+        curl_easy_setopt(e, CURLOPT_CAINFO_BLOB, nullptr);
+    } else {
+        curl_blob blob{const_cast<char*>(bundle.data()), bundle.size(), CURL_BLOB_COPY};
+        curl_easy_setopt(e, CURLOPT_CAINFO_BLOB, &blob);
+    }
     for (const auto option : {CURLOPT_HEADERDATA, CURLOPT_WRITEDATA, CURLOPT_XFERINFODATA,
                               CURLOPT_SOCKOPTDATA, CURLOPT_PREREQDATA})
         curl_easy_setopt(e, option, t.get());

@@ -438,3 +438,35 @@ TEST_F(HttpClientTest, UrlThatCannotGoOutAsBuiltIsRefused)
     EXPECT_EQ(server.requests().size(), 1u);
     EXPECT_FALSE(client.busy());
 }
+
+TEST_F(HttpClientTest, ARequestSendsItsOwnHeadersAndTheNextOneTheBrowserHeadersAgain)
+{
+    server.on("/json", Answer{.body = "{}"});
+    http::Request request;
+    request.userAgent = "Pellicorio/4.4.0 (catalogo personale di film)";
+    request.headers = {"Accept: application/json", "Authorization: Bearer abc.def"};
+    EXPECT_EQ(client.get(url("/json"), request), "{}");
+    auto r = server.lastRequest();
+    EXPECT_EQ(r.header("User-Agent"), request.userAgent);
+    EXPECT_EQ(r.header("Accept"), "application/json");
+    EXPECT_EQ(r.headers.count("Accept"), 1u);
+    EXPECT_EQ(r.header("Authorization"), "Bearer abc.def");
+
+    client.get(url("/json"));
+    r = server.lastRequest();
+    EXPECT_EQ(r.header("User-Agent"), "Mozilla/3.0 IE9");
+    EXPECT_EQ(r.header("Accept"), "text/html, */*");
+    EXPECT_EQ(r.header("Authorization"), "");
+}
+
+TEST_F(HttpClientTest, ARequestCapsItsOwnBody)
+{
+    server.on("/big", Answer{.body = std::string(6000, 'x'), .chunkSize = 1000});
+    http::Request request;
+    request.maxBodyBytes = 5000;
+    EXPECT_EQ(failure([&] { client.get(url("/big"), request); }), "Risposta troppo grande (oltre 5000 byte)");
+    request.maxBodyBytes = 6000;
+    EXPECT_EQ(client.get(url("/big"), request).size(), 6000u);
+    // The client's own cap is untouched by a request's.
+    EXPECT_EQ(client.get(url("/big")).size(), 6000u);
+}

@@ -2,9 +2,14 @@
 // the real client and the real caller. The program logs the failure, stays usable, and writes
 // nothing but its own files.
 #include "support/lookup_fixture.h"
+#include "support/recording_screen.h"
 #include "support/test_pictures.h"
 
 #include "lookup/film_page.h"
+#include "lookup/filmup_source.h"
+#include "lookup/lookup_flow.h"
+#include "lookup/tmdb_source.h"
+#include "lookup/wikidata_source.h"
 #include "platform/files.h"
 #include "platform/http_client.h"
 #include "ui/intake_tab.h"
@@ -219,4 +224,158 @@ TEST_F(HostileServer, HalfAMillionResultsReachTheChooser)
     EXPECT_EQ(label, "500000 risultati");
     EXPECT_EQ(lines, 500000);
     EXPECT_EQ(log().last(), "Abort utente");
+}
+
+namespace {
+
+// The JSON sources through the flow: a good site whose one answer of the row is bad.
+struct JsonRow
+{
+    const char* name;
+    const char* source; // "TMDb" or "Wikipedia"
+    bool filmStep;      // the film's answer, else the search's
+    std::function<Answer(const std::string& base)> answer;
+    std::vector<std::string> expected; // in order, other lines between
+};
+
+bool inOrder(const std::vector<std::string>& lines, const std::vector<std::string>& expected)
+{
+    auto at = lines.begin();
+    for (const std::string& e : expected) {
+        at = std::find(at, lines.end(), e);
+        if (at == lines.end())
+            return false;
+        ++at;
+    }
+    return true;
+}
+
+Answer jsonAnswer(std::string text)
+{
+    return body(std::move(text), "application/json");
+}
+
+} // namespace
+
+TEST(HostileJsonServer, EveryBadAnswerIsLoggedAndTheLookupGoesOn)
+{
+    HttpTestServer server;
+    http::Client client;
+    http::Limits limits;
+    limits.lowSpeedSeconds = 2;
+    client.setLimits(limits);
+    RecordingScreen screen;
+    lookup::Network net{[&](const std::string& url, const http::Request& r) { return client.get(url, r); },
+                        [&] { return client.busy(); }, [&] { client.cancel(); }};
+    const std::string host = "127.0.0.1:" + std::to_string(server.port());
+    const std::string noAnswer = host + " non risponde !";
+
+    lookup::TmdbSource::Setup ts;
+    ts.key = "chiave-segreta";
+    ts.programVersion = "4.4.0";
+    ts.apiBase = server.baseUrl();
+    ts.pictureBase = server.baseUrl() + "/t/p";
+    lookup::TmdbSource tmdb(ts, net.get);
+    lookup::WikidataSource::Setup ws;
+    ws.programVersion = "4.4.0";
+    ws.wikidataBase = ws.wikipediaBase = ws.commonsBase = server.baseUrl();
+    lookup::WikidataSource wikipedia(ws, net.get);
+
+    const std::string tmdbFilm =
+        R"({"title":"Uno","runtime":90,"poster_path":"/p.jpg","credits":{"cast":[{"name":"A","order":0}]}})";
+    const std::string wdItem =
+        R"({"entities":{"Q7":{"labels":{"it":{"value":"Uno"}},"claims":{"P31":[{"mainsnak":{"datavalue":{"value":{"id":"Q11424"}}}}]}}}})";
+    const auto serveGood = [&] {
+        server.on("/3/search/movie",
+                  jsonAnswer(R"({"results":[{"id":7,"title":"Uno","release_date":"2001-01-01"}]})"));
+        server.on("/3/movie/7", jsonAnswer(tmdbFilm));
+        server.on("/t/p/w185/p.jpg", body(makeJpeg(40, 60), "image/jpeg"));
+        server.on("/t/p/w500/p.jpg", body(makeJpeg(80, 120), "image/jpeg"));
+        server.on("/w/api.php", [&](const HttpTestServer::Request& r) {
+            const auto action = r.params.find("action");
+            if (action != r.params.end() && action->second == "wbsearchentities")
+                return jsonAnswer(R"({"search":[{"id":"Q7"}]})");
+            return jsonAnswer(wdItem);
+        });
+    };
+    std::string fiftyMegabytes = "[";
+    fiftyMegabytes.reserve(50u << 20);
+    while (fiftyMegabytes.size() < (50u << 20))
+        fiftyMegabytes += "1,";
+    fiftyMegabytes += "1]";
+    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    const std::vector<std::string> searchFailed{noAnswer};
+    const std::vector<std::string> noResult{"Analizzo pagina dei risultati della ricerca...",
+                                            "Nessuna occorrenza trovata per il titolo dato"};
+    const std::vector<std::string> filmFailed{"ERR: Scheda film non ricevuta",
+                                              "Scheda film non ricevuta dal web"};
+    const std::vector<std::string> notFilm{"Dati della scheda in formato non compatibile"};
+
+    std::vector<JsonRow> rows;
+    for (const char* source : {"TMDb", "Wikipedia"}) {
+        rows.push_back({"truncated JSON", source, false,
+                        [](auto&) { return jsonAnswer(R"({"results":[{"id":7,"tit)"); }, noResult});
+        rows.push_back({"a 50 MB JSON array", source, false,
+                        [&](auto&) { return jsonAnswer(fiftyMegabytes); }, searchFailed});
+        rows.push_back(
+            {"nesting 100,000 deep", source, false, [&](auto&) { return jsonAnswer(deep); }, noResult});
+        rows.push_back({"wrong types", source, false,
+                        [](auto&) { return jsonAnswer(R"({"results":"x","search":{"id":7}})"); }, noResult});
+        rows.push_back(
+            {"429 Too Many Requests", source, false, [](auto&) { return status(429); }, searchFailed});
+        rows.push_back({"a redirect loop", source, false,
+                        [](auto&) { return HttpTestServer::redirect("/loop"); }, searchFailed});
+    }
+    rows.push_back({"truncated film", "TMDb", true,
+                    [](auto&) { return jsonAnswer(R"({"title":"Uno","credits":{"cast":[)"); }, notFilm});
+    rows.push_back(
+        {"a 50 MB film", "TMDb", true, [&](auto&) { return jsonAnswer(fiftyMegabytes); }, filmFailed});
+    rows.push_back(
+        {"a film nested 100,000 deep", "TMDb", true, [&](auto&) { return jsonAnswer(deep); }, notFilm});
+    rows.push_back(
+        {"a film of wrong types",
+         "TMDb",
+         true,
+         [](auto&) {
+             return jsonAnswer(R"({"title":5,"genres":"x","credits":[],"runtime":"90","poster_path":7})");
+         },
+         {"URL locandina e copertina NON trovata.", "Estraggo dati dalla scheda film...", "Terminato !"}});
+    rows.push_back({"a film answered 429", "TMDb", true, [](auto&) { return status(429); }, filmFailed});
+    rows.push_back({"a film in a redirect loop", "TMDb", true,
+                    [](auto& base) { return HttpTestServer::redirect(base + "/3/movie/7"); }, filmFailed});
+
+    for (const JsonRow& row : rows) {
+        SCOPED_TRACE(std::string(row.source) + ": " + row.name);
+        serveGood();
+        const bool isTmdb = std::string(row.source) == "TMDb";
+        server.on("/loop", HttpTestServer::redirect("/loop"));
+        if (row.filmStep)
+            server.on("/3/movie/7", row.answer(server.baseUrl()));
+        else if (isTmdb)
+            server.on("/3/search/movie", row.answer(server.baseUrl()));
+        else
+            server.on("/w/api.php", row.answer(server.baseUrl()));
+        lookup::Source& source = isTmdb ? static_cast<lookup::Source&>(tmdb) : wikipedia;
+        lookup::LookupFlow flow(net, screen, source);
+        QElapsedTimer clock;
+        clock.start();
+        flow.search("UNO", false, "10");
+        EXPECT_TRUE(inOrder(screen.logLines, row.expected)) << [&] {
+            std::string all;
+            for (const auto& l : screen.logLines)
+                all += l + "\n";
+            return all;
+        }();
+        EXPECT_LT(clock.elapsed(), 20000);
+        EXPECT_FALSE(client.busy());
+        for (const std::string& line : screen.logLines)
+            EXPECT_EQ(line.find("chiave-segreta"), std::string::npos) << line;
+    }
+
+    // The site answers well again.
+    serveGood();
+    lookup::LookupFlow flow(net, screen, tmdb);
+    flow.search("UNO", false, "10");
+    EXPECT_EQ(screen.logLines.back(), "Terminato !");
+    EXPECT_EQ(screen.film.titolo, "Uno");
 }

@@ -13,7 +13,9 @@
 
 struct HttpTestServer::Impl
 {
-    httplib::Server server;
+    std::unique_ptr<httplib::Server> owned;
+    httplib::Server& server() { return *owned; }
+    bool tls = false;
     std::thread thread;
     int port = -1;
 
@@ -51,6 +53,8 @@ void HttpTestServer::Impl::serve(const httplib::Request& req, httplib::Response&
     Request r;
     r.target = req.target;
     r.path = req.path;
+    for (const auto& [n, v] : req.params)
+        r.params.emplace(n, v);
     for (const auto& [n, v] : req.headers)
         // httplib adds the peer's address as a header of its own.
         if (n != "REMOTE_ADDR" && n != "REMOTE_PORT" && n != "LOCAL_ADDR" && n != "LOCAL_PORT")
@@ -103,15 +107,31 @@ void HttpTestServer::Impl::serve(const httplib::Request& req, httplib::Response&
 
 HttpTestServer::HttpTestServer() : m(std::make_unique<Impl>())
 {
+    m->owned = std::make_unique<httplib::Server>();
+    start();
+}
+
+HttpTestServer::HttpTestServer(const Tls& tls) : m(std::make_unique<Impl>())
+{
+    m->owned = std::make_unique<httplib::SSLServer>(tls.certFile.c_str(), tls.keyFile.c_str());
+    if (!m->owned->is_valid())
+        throw std::runtime_error("the test server cannot load its certificate");
+    m->tls = true;
+    start();
+}
+
+void HttpTestServer::start()
+{
     // One request per connection: a stop never waits for an idle keep-alive connection.
-    m->server.set_keep_alive_max_count(1);
-    m->server.Get(".*", [this](const httplib::Request& req, httplib::Response& res) { m->serve(req, res); });
-    m->port = m->server.bind_to_any_port("127.0.0.1");
+    m->server().set_keep_alive_max_count(1);
+    m->server().Get(".*",
+                    [this](const httplib::Request& req, httplib::Response& res) { m->serve(req, res); });
+    m->port = m->server().bind_to_any_port("127.0.0.1");
     if (m->port <= 0)
         throw std::runtime_error("the test server cannot bind to 127.0.0.1");
-    m->thread = std::thread([this] { m->server.listen_after_bind(); });
+    m->thread = std::thread([this] { m->server().listen_after_bind(); });
     // A stop before the loop runs would be lost, and the destructor would wait for ever.
-    while (!m->server.is_running())
+    while (!m->server().is_running())
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
@@ -122,7 +142,7 @@ HttpTestServer::~HttpTestServer()
         m->stopped = true;
     }
     m->stopping.notify_all();
-    m->server.stop();
+    m->server().stop();
     m->thread.join();
 }
 
@@ -133,7 +153,7 @@ int HttpTestServer::port() const
 
 std::string HttpTestServer::baseUrl() const
 {
-    return "http://127.0.0.1:" + std::to_string(m->port);
+    return (m->tls ? "https://127.0.0.1:" : "http://127.0.0.1:") + std::to_string(m->port);
 }
 
 void HttpTestServer::on(const std::string& path, Answer answer)

@@ -43,6 +43,8 @@ public:
         std::string target;
         // The decoded path, the key of the handlers.
         std::string path;
+        // The query's parameters, decoded (percent escapes and UTF-8 as sent).
+        std::multimap<std::string, std::string> params;
         // Header names as sent; one entry per header line.
         std::multimap<std::string, std::string> headers;
 
@@ -52,14 +54,22 @@ public:
 
     using Handler = std::function<Answer(const Request&)>;
 
+    // HTTPS with this certificate and key (PEM files).
+    struct Tls
+    {
+        std::string certFile;
+        std::string keyFile;
+    };
+
     HttpTestServer();
+    explicit HttpTestServer(const Tls& tls);
     // Stops serving and waits for its threads; pending delays end at once.
     ~HttpTestServer();
     HttpTestServer(const HttpTestServer&) = delete;
     HttpTestServer& operator=(const HttpTestServer&) = delete;
 
     int port() const;
-    // "http://127.0.0.1:PORT", no trailing slash.
+    // "http://127.0.0.1:PORT" ("https://" with TLS), no trailing slash.
     std::string baseUrl() const;
 
     // Answers GET requests whose decoded path is path (query ignored). Registering a path again
@@ -76,6 +86,7 @@ public:
     Request lastRequest() const;
 
 private:
+    void start();
     struct Impl;
     std::unique_ptr<Impl> m;
 };
