@@ -541,7 +541,7 @@ TEST(ArchiveFile, DatesCompletedFromTheClockKeepTheYearOfTheLoad)
         ScriptedDialogs dialogs;
         ArchiveModel m;
         ArrivalWatcher watcher;
-        ASSERT_EQ(LoadArchive(m, path, c.rs, dialogs, {}, &watcher).outcome, LoadResult::Outcome::Loaded);
+        ASSERT_EQ(LoadArchive(m, path, c.rs, dialogs, &watcher).outcome, LoadResult::Outcome::Loaded);
         ASSERT_EQ(m.ArchiveCount, 1);
         ASSERT_EQ(watcher.arrivals.size(), 1u);
         const double loaded = watcher.arrivals[0];
