@@ -2,6 +2,7 @@
 
 #include "archive/archive_file.h"
 #include "base/errors.h"
+#include "platform/files.h"
 
 ArchiveSession::ArchiveSession(QObject* parent) : QObject(parent) {}
 
@@ -29,7 +30,15 @@ void ArchiveSession::refreshGenres()
 void ArchiveSession::announce(const ArchiveChange& change)
 {
     m_keeper.rebuild(m_model);
+    // An update may change a genre and a deletion a count: every change recounts.
+    refreshGenres();
     emit changed(change);
+}
+
+std::string ArchiveSession::dateLabel() const
+{
+    const auto mtime = files::modificationTime(files::fromText(m_archivePath));
+    return mtime ? "Data Archivio films: " + dateToTheMinute(*mtime, m_regional) : std::string();
 }
 
 namespace {
@@ -62,7 +71,6 @@ AdditionCounts ArchiveSession::add(const IntakeModel& intake, const std::vector<
 {
     AdditionCounts counts;
     changeAndSave([&] { counts = AddToArchive(m_model, intake, entries, options); });
-    refreshGenres();
     m_model.copyArchiveToView();
     setPendingData(false);
     announce({ArchiveChange::Kind::Added});
@@ -73,7 +81,6 @@ MergeCounts ArchiveSession::merge(const std::string& path, DuplicateOptions opti
 {
     MergeCounts counts;
     changeAndSave([&] { counts = MergeArchiveFile(m_model, path, m_regional, options); });
-    refreshGenres();
     m_model.copyArchiveToView();
     setPendingData(false);
     announce({ArchiveChange::Kind::Merged});

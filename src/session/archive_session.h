@@ -59,6 +59,8 @@ public:
     void setGenres(GenreView view) { m_genres = std::move(view); }
     // The genre list and the statistics from the archive as it is; an empty archive keeps them.
     void refreshGenres();
+    // The archive date label's text for films.txt as it is now; empty when it cannot be read.
+    std::string dateLabel() const;
 
     // Each change throws, with the text the user sees, when it cannot be made or saved; the
     // archive, the view and films.txt are then as they were, and nothing is announced.

@@ -124,13 +124,37 @@ void ArchiveBrowser::archiveChanged(const ArchiveChange& change)
         break;
     }
     case ArchiveChange::Kind::Added:
-        showGenres(m_program.archive.genres());
+        // The intake tab is on show: the title list is filled when its own tab shows again.
         break;
     case ArchiveChange::Kind::Merged:
-        showGenres(m_program.archive.genres());
         FillTitleList();
         break;
     }
+    showCounts();
+}
+
+void ArchiveBrowser::showCounts()
+{
+    const ArchiveSession& archive = m_program.archive;
+    const ArchiveModel& m = archive.model();
+    // An archive that was empty at start-up opens the record and the filters once it holds films.
+    if (m.ArchiveCount > 0) {
+        for (QWidget* w : {static_cast<QWidget*>(m_tab.FILTRI), static_cast<QWidget*>(m_tab.FLTCLEAR),
+                           static_cast<QWidget*>(m_tab.DATIDB)})
+            w->setEnabled(true);
+        if (!archive.readOnlyReason())
+            for (QWidget* w : {static_cast<QWidget*>(m_tab.DBAggRec), static_cast<QWidget*>(m_tab.DBCancRec)})
+                w->setEnabled(true);
+    }
+    m_tab.Label36->setText(q("Titoli Totali : " + std::to_string(m.ArchiveCount)));
+    m_tab.Label37->setText(q("Titoli Filtrati : " + std::to_string(m.ViewCount)));
+    // The genre the user filters by stays chosen.
+    const QString chosen = m_tab.FLTCBgenere->currentText();
+    showGenres(archive.genres());
+    if (!chosen.isEmpty())
+        m_tab.FLTCBgenere->setEditText(chosen);
+    if (const std::string date = archive.dateLabel(); !date.empty())
+        m_tab.Label32->setText(q(date));
 }
 
 void ArchiveBrowser::fillTitleList(RecordTable* rows)

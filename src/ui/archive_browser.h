@@ -61,6 +61,8 @@ private:
     void showPictureTabs(bool coverFound, bool posterFound);
     // Every view of the archive redraws from what a change did.
     void archiveChanged(const ArchiveChange& change);
+    // Both counts, the genres with their statistics and the archive's date, as they are now.
+    void showCounts();
 
     Program& m_program;
     Dialogs& m_dialogs;

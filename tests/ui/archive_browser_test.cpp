@@ -251,7 +251,7 @@ TEST_F(Browser, DeletingTheFirstOfThreeShowsTheNext)
     EXPECT_EQ(titles(), (QStringList{"MATRIX.AVI", "TOY STORY.AVI"}));
     EXPECT_EQ(text("DBEDtitolo"), "MATRIX.AVI");
     EXPECT_EQ(control<QListView>("DBLBresult")->currentIndex().row(), 0);
-    EXPECT_EQ(control<QLabel>("Label37")->text(), "Titoli Filtrati : 3");
+    EXPECT_EQ(control<QLabel>("Label37")->text(), "Titoli Filtrati : 2");
     const std::string saved = folder.read("films.txt");
     EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 2);
     EXPECT_EQ(saved.find("ALIEN"), std::string::npos);
