@@ -23,13 +23,22 @@ void ArchiveSession::changeAndSave(const std::function<void()>& change)
 
 void ArchiveSession::refreshGenres()
 {
-    if (m_model.ArchiveCount > 0)
+    if (m_model.ArchiveCount > 0) {
         m_genres = RefreshGenresWithStatistics(m_model);
+        return;
+    }
+    // The last record deleted: nothing left to count.
+    m_genres = GenreView{};
+    m_genres.choice = {" Tutti"};
 }
 
 void ArchiveSession::announce(const ArchiveChange& change)
 {
-    m_keeper.rebuild(m_model);
+    try {
+        m_keeper.rebuild(m_model);
+    } catch (const std::exception&) {
+        // The change is saved: without a new index the filters read the records.
+    }
     // An update may change a genre and a deletion a count: every change recounts.
     refreshGenres();
     emit changed(change);

@@ -57,7 +57,7 @@ public:
 
     // Start-up: the genre view that OpenArchive derived.
     void setGenres(GenreView view) { m_genres = std::move(view); }
-    // The genre list and the statistics from the archive as it is; an empty archive keeps them.
+    // The genre list and the statistics from the archive as it is.
     void refreshGenres();
     // The archive date label's text for films.txt as it is now; empty when it cannot be read.
     std::string dateLabel() const;

@@ -130,10 +130,10 @@ void ArchiveBrowser::archiveChanged(const ArchiveChange& change)
         FillTitleList();
         break;
     }
-    showCounts();
+    showCounts(change.kind);
 }
 
-void ArchiveBrowser::showCounts()
+void ArchiveBrowser::showCounts(ArchiveChange::Kind kind)
 {
     const ArchiveSession& archive = m_program.archive;
     const ArchiveModel& m = archive.model();
@@ -148,10 +148,12 @@ void ArchiveBrowser::showCounts()
     }
     m_tab.Label36->setText(q("Titoli Totali : " + std::to_string(m.ArchiveCount)));
     m_tab.Label37->setText(q("Titoli Filtrati : " + std::to_string(m.ViewCount)));
-    // The genre the user filters by stays chosen.
+    // An update or a deletion keeps the filtered view, and so the genre the user filters by; an
+    // addition or a merge shows the whole archive again.
+    const bool filterStays = kind == ArchiveChange::Kind::Updated || kind == ArchiveChange::Kind::Removed;
     const QString chosen = m_tab.FLTCBgenere->currentText();
-    showGenres(archive.genres());
-    if (!chosen.isEmpty())
+    showGenres(archive.genres(), true);
+    if (filterStays && !chosen.isEmpty())
         m_tab.FLTCBgenere->setEditText(chosen);
     if (const std::string date = archive.dateLabel(); !date.empty())
         m_tab.Label32->setText(q(date));
@@ -344,9 +346,9 @@ void ArchiveBrowser::RefreshGenres()
     showGenres(m_program.archive.genres());
 }
 
-void ArchiveBrowser::showGenres(const GenreView& view)
+void ArchiveBrowser::showGenres(const GenreView& view, bool evenEmpty)
 {
-    if (m_program.archive.model().ArchiveCount <= 0)
+    if (m_program.archive.model().ArchiveCount <= 0 && !evenEmpty)
         return;
     QComboBox* box = m_tab.FLTCBgenere;
     box->clear();

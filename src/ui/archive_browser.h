@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/genres.h"
+#include "session/archive_session.h"
 
 #include <QObject>
 
@@ -13,7 +14,6 @@ class DatePickerWindow;
 class LineChoice;
 class Dialogs;
 class QTableWidget;
-struct ArchiveChange;
 struct Program;
 class RecordTable;
 
@@ -50,7 +50,8 @@ public:
     void RefreshGenres();
     // The rows of the title list when given, else ViewTable as it is now.
     void fillTitleList(RecordTable* rows);
-    void showGenres(const GenreView& view);
+    // An empty archive leaves them as they are, unless a change emptied it.
+    void showGenres(const GenreView& view, bool evenEmpty = false);
 
 private:
     int selectedLine() const;
@@ -62,7 +63,7 @@ private:
     // Every view of the archive redraws from what a change did.
     void archiveChanged(const ArchiveChange& change);
     // Both counts, the genres with their statistics and the archive's date, as they are now.
-    void showCounts();
+    void showCounts(ArchiveChange::Kind kind);
 
     Program& m_program;
     Dialogs& m_dialogs;

@@ -118,14 +118,15 @@ void IntakeController::drawDraft()
     const std::string* texts[] = {&d.titolo, &d.genere,    &d.durata, &d.datau, &d.attore1,   &d.attore2,
                                   &d.regia,  &d.dataa,     &d.posizione, &d.dimmb, &d.posterName};
     std::size_t i = 0;
+    // A field is written only where its text would store otherwise: what the user sees of a
+    // character Windows-1252 lacks stays on screen until it is really replaced.
     for (const auto& [edit, field] : lineFields(m_tab)) {
-        const QString text = q(*texts[i++]);
-        if (edit->text() != text)
-            edit->setText(text);
+        const std::string& text = *texts[i++];
+        if (t(edit->text()) != text)
+            edit->setText(q(text));
     }
-    const QString plot = q(d.trama);
-    if (m_tab.MDTrama->toPlainText() != plot)
-        m_tab.MDTrama->setPlainText(plot);
+    if (t(m_tab.MDTrama->toPlainText()) != d.trama)
+        m_tab.MDTrama->setPlainText(q(d.trama));
 }
 
 void IntakeController::drawTicks()

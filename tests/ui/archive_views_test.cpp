@@ -170,3 +170,30 @@ TEST_F(ArchiveViews, CountsStatisticsGenresAndDateFollowEveryChange)
     EXPECT_EQ(genreChoice(), (QStringList{"COMMEDIA", "DRAMMATICO", "FANTASCIENZA"}));
     EXPECT_EQ(statistics(), (QStringList{"Totale Titoli 3", "COMMEDIA 1", "DRAMMATICO 1", "FANTASCIENZA 1"}));
 }
+
+// A merge shows the whole archive again, and the genre choice says so; deleting the last record
+// leaves nothing counted.
+TEST_F(ArchiveViews, AMergeShowsEveryGenreAgainAndTheLastDeletionCountsNothing)
+{
+    startWith(archiveLines({filmOf("ALIEN.MPG", "FANTASCIENZA"), filmOf("ZORRO.DIVX", "AZIONE")}));
+    auto* genre = control<QComboBox>("FLTCBgenere");
+    genre->lineEdit()->selectAll();
+    QTest::keyClicks(genre->lineEdit(), "AZIONE");
+    ASSERT_EQ(titles(), QStringList{"ZORRO.DIVX"});
+
+    folder.write("altro.txt", archiveLines({filmOf("BLOW UP.AVI", "DRAMMATICO")}));
+    dialogs.fileAnswers = {folder.text() + "altro.txt"};
+    click("MergeDB");
+    EXPECT_EQ(titles(), (QStringList{"ALIEN.MPG", "BLOW UP.AVI", "ZORRO.DIVX"}));
+    EXPECT_EQ(genre->currentText(), " Tutti");
+
+    for (int left = 2; left >= 0; --left) {
+        chooseTitle(0);
+        dialogs.confirmAnswers = {true};
+        click("DBCancRec");
+        EXPECT_EQ(label("Label36"), QString("Titoli Totali : %1").arg(left));
+    }
+    EXPECT_EQ(statistics(), QStringList{"Totale Titoli 0"});
+    EXPECT_TRUE(genreChoice().isEmpty());
+    EXPECT_EQ(folder.read("films.txt"), "");
+}
