@@ -3,7 +3,6 @@
 #include "film_search.h"
 #include "search_words.h"
 
-#include "image/picture_convert.h"
 
 #include <exception>
 
@@ -184,8 +183,8 @@ bool LookupFlow::fetchPicture(const std::string& url, const char* what, bool pos
     try {
         std::string body = m_net.get(url, m_source->pictureRequest());
         log(std::string(what) + " ricevuta.( " + std::to_string(body.size()) + " bytes)");
-        if (m_source->convertsPictures())
-            body = picture::asJpeg(std::move(body));
+        if (m_source->convertsPictures() && m_net.toJpeg)
+            body = m_net.toJpeg(std::move(body));
         if (poster)
             m_screen.showPoster(std::move(body));
         else

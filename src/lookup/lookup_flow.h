@@ -64,6 +64,9 @@ struct Network
     std::function<bool()> busy;
     // Ends the request under way, which then fails.
     std::function<void()> cancel;
+    // A picture of another format as JPEG (Qt's image reader, given by the windows); throws when
+    // the bytes are no picture. Without it, pictures go on as they came.
+    std::function<std::string(std::string)> toJpeg;
 };
 
 class LookupFlow

@@ -7,6 +7,7 @@
 
 #include "image/jpeg_codec.h"
 #include "platform/http_client.h"
+#include "ui/picture_convert.h"
 #include "support/filmup_pages.h"
 #include "support/http_test_server.h"
 #include "support/recording_screen.h"
@@ -46,7 +47,8 @@ protected:
     RecordingScreen screen;
     LookupSession session;
     lookup::Network net{[this](const std::string& url, const http::Request& r) { return client.get(url, r); },
-                        [this] { return client.busy(); }, [this] { client.cancel(); }};
+                        [this] { return client.busy(); }, [this] { client.cancel(); },
+                        [](std::string bytes) { return picture::asJpeg(std::move(bytes)); }};
     lookup::FilmUpSource filmup{session, net.get};
 
     LookupFlowTest() { qputenv("PELLICORIO_FILMUP_URL", QByteArray::fromStdString(server.baseUrl())); }

@@ -1,7 +1,7 @@
 #include "picture_convert.h"
 
-#include "bitmap.h"
-#include "jpeg_codec.h"
+#include "image/bitmap.h"
+#include "image/jpeg_codec.h"
 
 #include "base/errors.h"
 
